@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+// The program's audio output: one device opened once (SDL2) and kept open, with two channels mixed
+// in the device callback.
+//  - The sound channel plays one clip at a time; starting a clip replaces the one playing (this
+//    is how the program cuts a sound off: it plays a silent file).
+//  - The speech channel plays the speech PCM it is handed, in order; sounds never cut it.
+// Files are decoded once and kept. A file that cannot be found or decoded plays the default
+// sound, a short soft chime made here. Without an audio device everything runs silently; the
+// device is tried again now and then when a sound is asked for.
+class Audio
+{
+public:
+    // The mixing format (the device is opened in it; SDL converts if the hardware differs):
+    // interleaved 32-bit float, stereo.
+    static constexpr int kSampleRate = 48000;
+    static constexpr int kChannels = 2;
+    // Frames per device buffer: about 10.7 ms at 48 kHz.
+    static constexpr int kBufferFrames = 512;
+    // How long to wait between attempts to open a missing device.
+    static constexpr int kRetryMilliseconds = 3000;
+
+    Audio();
+    ~Audio();
+    Audio(const Audio &) = delete;
+    Audio &operator=(const Audio &) = delete;
+
+    // Starts the sound file `absolutePath` on the sound channel. Returns false (and plays the
+    // default sound instead) when the file cannot be decoded; `why` then says why.
+    bool playFile(const QString &absolutePath, QString *why = nullptr);
+    // Starts the default sound on the sound channel.
+    void playDefault();
+    // Silences the sound channel.
+    void stopSound();
+
+    // Decodes `files` on a background thread so that later plays find them ready. Returns at once.
+    void preload(const QStringList &files);
+    // Waits until a preload has finished (for tests and orderly shutdown).
+    void waitForPreload();
+    // How many decoded files are kept.
+    int cachedCount() const;
+
+    // Speech PCM (16-bit mono at `sampleRate`), appended to the speech channel. `endOfText`
+    // flushes the converter at the end of one text. Called from the speech thread.
+    void speechPcm(const std::int16_t *samples, std::size_t count, int sampleRate, bool endOfText);
+
+    bool deviceOpen() const;
+
+    struct Impl; // audio.cpp only (the SDL callback reaches it)
+
+private:
+    std::unique_ptr<Impl> d;
+};

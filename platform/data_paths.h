@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Finds the program's data files. The program names them by relative Windows paths
+// ("animals\Duck.jpg", "sounds\hippo.wav"); on Linux the folders and files may carry other letter
+// cases, so every path component is matched without regard to case (an exact match wins when
+// there is one). The roots are searched in order: the working directory first, then whatever
+// is added later (e.g. an installed data directory).
+class DataPaths
+{
+public:
+    // Roots may be relative (resolved against the working directory at look-up time).
+    explicit DataPaths(QStringList roots = {QStringLiteral(".")});
+
+    void setRoots(const QStringList &roots);
+    void appendRoot(const QString &root);
+    QStringList roots() const { return m_roots; }
+
+    // The absolute path of the file `relative` names, or an empty string when no root holds one.
+    // A folder where a file should be does not count.
+    QString resolveFile(const QString &relative) const;
+
+    // The same for a folder ("sounds").
+    QString resolveDir(const QString &relative) const;
+
+private:
+    QString resolve(const QString &relative, bool wantDir) const;
+
+    QStringList m_roots;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class Audio;
+class DataPaths;
+class RandomSource;
+class Shell;
+class Speech;
+
+// The platform on a Linux desktop: espeak-ng speech and SDL2 audio mixed on one device, pictures
+// through Qt, web hosts and programs through the desktop. Create it after the QApplication.
+class RealPlatform : public Platform
+{
+public:
+    // `dataRoots`: where the program's relative data paths ("sounds\duck.wav") are looked for,
+    // in order; the working directory by default. `speechDataPath`: espeak-ng's data folder,
+    // empty for the system's own. The sounds of the first "sounds" folder found are decoded in
+    // the background right away.
+    explicit RealPlatform(const QStringList &dataRoots = {QStringLiteral(".")},
+                          const QString &speechDataPath = QString());
+    ~RealPlatform() override;
+
+    // Adds a data root searched after the others (e.g. the installed data directory) and starts
+    // decoding its sounds if no sounds folder had been found before.
+    void appendDataRoot(const QString &root);
+    QStringList dataRoots() const;
+
+    void Speak(const QString &text) override;
+    void sndPlaySoundA(const QString &path, unsigned flags) override;
+    QPixmap LoadPicture(const QString &path) override;
+    void ShellExecuteA(const QString &target) override;
+    void DoEvents() override;
+    QDateTime Now() override;
+    QString OsVersion() override;
+    void rtcRandomize() override;
+    float rtcRandomNext() override;
+
+private:
+    void preloadSounds();
+
+    // Destroyed bottom up: speech (which feeds the audio) goes before the audio.
+    std::unique_ptr<DataPaths> m_paths;
+    std::unique_ptr<Audio> m_audio;
+    std::unique_ptr<Speech> m_speech;
+    std::unique_ptr<Shell> m_shell;
+    std::unique_ptr<RandomSource> m_random;
+    QString m_soundsFolder;
+};

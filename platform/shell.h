@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+
+// What ShellExecuteA does on Linux: a bare web host name ("zubiko.example.org") opens in the
+// browser as https://host; a program name is looked up on the PATH (".exe" dropped, any letter
+// case) and started detached. The Windows volume controls the program asks for (sndvol.exe,
+// sndvol32.exe) stand for the desktop's own volume control. A target that cannot be opened is
+// dropped without a word.
+class Shell
+{
+public:
+    // The outside world, replaceable so that a test can watch what would be started.
+    struct Hooks
+    {
+        std::function<QString(const QString &name)> findExecutable;
+        std::function<bool(const QString &program, const QStringList &arguments)> startDetached;
+        std::function<bool(const QUrl &url)> openUrl;
+    };
+
+    // Volume controls tried in order, each a program and its arguments.
+    static const QList<QStringList> &volumeControls();
+
+    Shell();
+    explicit Shell(Hooks hooks);
+
+    // Opens or starts `target`. Returns what was done, for the trace: the URL or the command
+    // line, or "nothing (reason)".
+    QString execute(const QString &target);
+
+    // True for "zubiko.example.org" and the like (with an optional /path), false for "notepad",
+    // "sndvol.exe" or anything with blanks.
+    static bool looksLikeHost(const QString &target);
+
+private:
+    QString start(const QStringList &command);
+
+    Hooks m_hooks;
+};
