@@ -15,7 +15,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
-# shellcheck source=datagen/lib.sh
+# shellcheck source=lib.sh
 source "$here/lib.sh"
 
 contact_sheet=
@@ -51,31 +51,31 @@ GL_FARM=gcompris/src/activities/explore_farm_animals/resource/animals
 PY_ANIMALS=usr/share/games/pysiogame/res/images/art4apps/animals
 TP_ANIMALS=usr/share/tuxpaint/stamps/animals
 
-# picture name : package : file in the package (a resource entry for gcompris-qt-data)
+# picture name : source (gl = gcompris-qt-data, py = pysiogame) : file name there
 PICTURES=(
-    bear:$GL:bear.webp bird:$GL:bird.webp cat:$GL:cat.webp chicken:$GL:chicken.webp
-    cow:$GL:cow.webp dog:$GL:dog.webp duck:$GL:duck.webp elephant:$PY:elephant.jpg
-    fish:$GL:fish.webp giraffe:$GL:giraffe.webp goat:$PY:goat.jpg goose:$PY:goose.jpg
-    gorilla:$GL:gorilla.webp hippo:$GL:hippopotamus.webp horse:$GL:horse.webp
-    lamb:$GL:sheep.webp lion:$PY:lion.jpg monkey:$PY:chimp.jpg moose:$PY:moose.jpg
-    owl:$GL:owl.webp parrot:$PY:parrot.jpg pig:$GL:pig.webp rabbit:$GL:rabbit.webp
-    rhino:$GL:rhinoceros.webp rooster:$PY:rooster.jpg snake:$GL:snake.webp tiger:$PY:tiger.jpg
-    turkey:$GL:turkey.webp turtle:$GL:turtle.webp zebra:$PY:zebra.jpg
+    bear:gl:bear.webp bird:gl:bird.webp cat:gl:cat.webp chicken:gl:chicken.webp
+    cow:gl:cow.webp dog:gl:dog.webp duck:gl:duck.webp elephant:py:elephant.jpg
+    fish:gl:fish.webp giraffe:gl:giraffe.webp goat:py:goat.jpg goose:py:goose.jpg
+    gorilla:gl:gorilla.webp hippo:gl:hippopotamus.webp horse:gl:horse.webp
+    lamb:gl:sheep.webp lion:py:lion.jpg monkey:py:chimp.jpg moose:py:moose.jpg
+    owl:gl:owl.webp parrot:py:parrot.jpg pig:gl:pig.webp rabbit:gl:rabbit.webp
+    rhino:gl:rhinoceros.webp rooster:py:rooster.jpg snake:gl:snake.webp tiger:py:tiger.jpg
+    turkey:gl:turkey.webp turtle:gl:turtle.webp zebra:py:zebra.jpg
 )
 
-# sound name : package (or "stand-in") : file under the tuxpaint animals folder
+# sound name : source (tp = tuxpaint-stamps-default, gl = gcompris-qt-data, or stand-in) : file
 SOUNDS=(
-    bear:$TP:mammals/bears/bear.ogg bird:$TP:birds/lark.ogg cat:$GL:cat.ogg
-    chicken:$TP:birds/hen.ogg cow:$TP:mammals/bovines/cow.ogg dog:$TP:mammals/dogs/dog.ogg
-    duck:$TP:birds/duck.ogg elephant:$TP:mammals/elephant.ogg goat:$TP:mammals/bovines/goat.ogg
-    goose:$TP:birds/gander.ogg gorilla:$TP:mammals/apes/gorilla.ogg
-    hippo:$TP:mammals/hippopotamus.ogg horse:$TP:mammals/equines/horse.ogg
-    lamb:$TP:mammals/bovines/sheep_lamb.ogg lion:$TP:mammals/cats/lion.ogg
-    monkey:$TP:mammals/apes/chimp.ogg moose:stand-in: owl:$TP:birds/owl.ogg
-    parrot:stand-in: pig:$TP:mammals/pig.ogg rabbit:$TP:mammals/rodents/rabbit.ogg
-    rhinoceros:stand-in: rooster:$TP:birds/rooster.ogg snake:stand-in:
-    tiger:$TP:mammals/cats/tiger.ogg turkey:$TP:birds/turkey.ogg
-    zebra:$TP:mammals/equines/zebra.ogg
+    bear:tp:mammals/bears/bear.ogg bird:tp:birds/lark.ogg cat:gl:cat.ogg
+    chicken:tp:birds/hen.ogg cow:tp:mammals/bovines/cow.ogg dog:tp:mammals/dogs/dog.ogg
+    duck:tp:birds/duck.ogg elephant:tp:mammals/elephant.ogg goat:tp:mammals/bovines/goat.ogg
+    goose:tp:birds/gander.ogg gorilla:tp:mammals/apes/gorilla.ogg
+    hippo:tp:mammals/hippopotamus.ogg horse:tp:mammals/equines/horse.ogg
+    lamb:tp:mammals/bovines/sheep_lamb.ogg lion:tp:mammals/cats/lion.ogg
+    monkey:tp:mammals/apes/chimp.ogg moose:stand-in: owl:tp:birds/owl.ogg
+    parrot:stand-in: pig:tp:mammals/pig.ogg rabbit:tp:mammals/rodents/rabbit.ogg
+    rhinoceros:stand-in: rooster:tp:birds/rooster.ogg snake:stand-in:
+    tiger:tp:mammals/cats/tiger.ogg turkey:tp:birds/turkey.ogg
+    zebra:tp:mammals/equines/zebra.ogg
 )
 DUCK_ONCE_START=0.10   # one quack of the duck recording: from here ...
 DUCK_ONCE_LENGTH=0.26  # ... for this long
@@ -84,15 +84,15 @@ DUCK_ONCE_LENGTH=0.26  # ... for this long
 picture_origin()
 {
     case $1 in
-    "$GL") printf '%s, resource %s/%s' "$GL_RCC_LANG" "$GL_WORDS" "$2" ;;
-    "$PY") printf '%s/%s' "$PY_ANIMALS" "$2" ;;
+    gl) printf '%s, resource %s/%s' "$GL_RCC_LANG" "$GL_WORDS" "$2" ;;
+    py) printf '%s/%s' "$PY_ANIMALS" "$2" ;;
     esac
 }
 sound_origin()
 {
     case $1 in
-    "$GL") printf '%s, resource %s/%s' "$GL_RCC_FARM" "$GL_FARM" "$2" ;;
-    "$TP") printf '%s/%s' "$TP_ANIMALS" "$2" ;;
+    gl) printf '%s, resource %s/%s' "$GL_RCC_FARM" "$GL_FARM" "$2" ;;
+    tp) printf '%s/%s' "$TP_ANIMALS" "$2" ;;
     esac
 }
 
@@ -165,8 +165,8 @@ for row in "${PICTURES[@]}"; do
     IFS=: read -r name pkg file <<<"$row"
     needs "$animals/$name.jpg" || continue
     case $pkg in
-    "$GL") gl_entries+=("$GL_WORDS/$file") ;;
-    "$PY") py_files+=("$PY_ANIMALS/$file") ;;
+    gl) gl_entries+=("$GL_WORDS/$file") ;;
+    py) py_files+=("$PY_ANIMALS/$file") ;;
     esac
 done
 if ((${#gl_entries[@]})); then
@@ -181,8 +181,8 @@ for row in "${PICTURES[@]}"; do
     IFS=: read -r name pkg file <<<"$row"
     needs "$animals/$name.jpg" || continue
     case $pkg in
-    "$GL") src=$DG_CACHE/rcc/$GL_WORDS/$file ;;
-    "$PY") src=$DG_CACHE/src/$PY/$PY_ANIMALS/$file ;;
+    gl) src=$DG_CACHE/rcc/$GL_WORDS/$file ;;
+    py) src=$DG_CACHE/src/$PY/$PY_ANIMALS/$file ;;
     esac
     dg_picture "$src" "$animals/$name.jpg"
     made=$((made + 1))
@@ -196,8 +196,8 @@ for row in "${SOUNDS[@]}"; do
     IFS=: read -r name pkg file <<<"$row"
     needs "$sounds/$name.wav" || { [[ $name == duck ]] && needs "$sounds/duckonce.wav"; } || continue
     case $pkg in
-    "$TP") tp_files+=("$TP_ANIMALS/$file") ;;
-    "$GL") farm_entries+=("$GL_FARM/$file") ;;
+    tp) tp_files+=("$TP_ANIMALS/$file") ;;
+    gl) farm_entries+=("$GL_FARM/$file") ;;
     esac
 done
 ((${#tp_files[@]} == 0)) || dg_unpack "$TP" "${tp_files[@]}"
@@ -212,8 +212,8 @@ for row in "${SOUNDS[@]}"; do
     IFS=: read -r name pkg file <<<"$row"
     needs "$sounds/$name.wav" || continue
     case $pkg in
-    "$TP") src=$DG_CACHE/src/$TP/$TP_ANIMALS/$file ;;
-    "$GL") src=$DG_CACHE/rcc/$GL_FARM/$file ;;
+    tp) src=$DG_CACHE/src/$TP/$TP_ANIMALS/$file ;;
+    gl) src=$DG_CACHE/rcc/$GL_FARM/$file ;;
     stand-in)
         src=$DG_WORK/$name-stand-in.wav
         "dg_make_$name" "$src" || dg_die "cannot make the stand-in sound for $name"
@@ -261,7 +261,7 @@ EOF
     local row name pkg file version
     for row in "${PICTURES[@]}"; do
         IFS=: read -r name pkg file <<<"$row"
-        if [[ $pkg == "$GL" ]]; then version=$gl_version; else version=$py_version; fi
+        if [[ $pkg == gl ]]; then version=$gl_version; else version=$py_version; fi
         printf '%s.jpg | %s %s | %s | CC-BY-SA-3.0, Art4Apps\n' "$name" "$pkg" "$version" "$(picture_origin "$pkg" "$file")"
     done
 }
@@ -291,8 +291,8 @@ EOF
     for row in "${SOUNDS[@]}"; do
         IFS=: read -r name pkg file <<<"$row"
         case $name:$pkg in
-        *:"$TP") printf '%s.wav | %s %s | %s | GPL-2+ | recording\n' "$name" "$TP" "$tp_version" "$(sound_origin "$TP" "$file")" ;;
-        *:"$GL") printf '%s.wav | %s %s | %s | GPL-3 | recording\n' "$name" "$GL" "$gl_version" "$(sound_origin "$GL" "$file")" ;;
+        *:tp) printf '%s.wav | %s %s | %s | GPL-2+ | recording\n' "$name" "$TP" "$tp_version" "$(sound_origin "$TP" "$file")" ;;
+        *:gl) printf '%s.wav | %s %s | %s | GPL-3 | recording\n' "$name" "$GL" "$gl_version" "$(sound_origin "$GL" "$file")" ;;
         snake:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: a hiss of white noise high-passed at 2.5 kHz, made with sox synth\n' "$name" ;;
         parrot:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: "Hello! Pretty bird!" spoken by espeak-ng with a high voice, pitched up with sox\n' "$name" ;;
         moose:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: a low falling bellow, a sawtooth wave 150 to 95 Hz filtered and shaped with sox synth\n' "$name" ;;

@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the settings below are read by the scripts that source this file
 # Functions of the data generator, sourced by generate.sh and by the tests in tests/data/.
 # Every function that makes a file writes it under the work folder $DG_WORK first and moves
 # it into place with a rename, so an interrupted or failed step never leaves a half-written
@@ -11,7 +12,7 @@
 # its top 55 rows. The animal is fitted into the box below that band, with a margin all round.
 DG_PICTURE_WIDTH=300
 DG_PICTURE_HEIGHT=340
-DG_PICTURE_BAND=55
+DG_PICTURE_BAND=55      # rows hidden under the name band
 DG_ANIMAL_TOP=64        # first row the animal may use
 DG_ANIMAL_BOTTOM=334    # last row the animal may use
 DG_ANIMAL_MARGIN=10     # columns kept free at the left and right
@@ -19,7 +20,7 @@ DG_JPEG_QUALITY=90
 
 # Sound levels. Every clip is levelled to the same RMS; the tests allow the tolerance below.
 DG_TARGET_RMS_DB=-18
-DG_RMS_TOLERANCE_DB=1
+DG_RMS_TOLERANCE_DB=1   # how far from the target a finished sound may be
 DG_SILENT_PEAK_DB=-40   # a source whose peak stays below this is taken for silence
 DG_MAX_SECONDS=3        # longer clips keep their loudest stretch of this length
 DG_TRIM_BELOW_DB=-36    # leading and trailing sound quieter than this (relative to the peak) is cut
@@ -180,14 +181,14 @@ dg_loudest_window()
 {
     local in=$1 span=$2 len best=0 best_rms=-1000 start rms
     len=$(dg_stat "$in" "Length s")
-    for start in $(awk -v l="$len" -v s="$span" 'BEGIN { for (t = 0; t + s <= l + 0.0001; t += 0.1) printf "%.1f\n", t }'); do
+    while read -r start; do
         rms=$(sox "$in" -n trim "$start" "$span" stats 2>&1 | awk '/^RMS lev dB/ { print $4 }')
         [[ $rms == -inf || -z $rms ]] && continue
         if awk -v a="$rms" -v b="$best_rms" 'BEGIN { exit !(a > b) }'; then
             best=$start
             best_rms=$rms
         fi
-    done
+    done < <(awk -v l="$len" -v s="$span" 'BEGIN { for (t = 0; t + s <= l + 0.0001; t += 0.1) printf "%.1f\n", t }')
     printf '%s\n' "$best"
 }
 
@@ -196,14 +197,14 @@ dg_loudest_window()
 # a little off the RMS, so the gain is corrected until the RMS is within 0.1 dB.
 dg_level()
 {
-    local in=$1 out=$2 gain rms i
+    local in=$1 out=$2 gain rms
     rms=$(dg_stat "$in" "RMS lev dB") || return 1
     gain=$(awk -v t="$DG_TARGET_RMS_DB" -v r="$rms" 'BEGIN { printf "%.2f", t - r }')
     if awk -v g="$gain" 'BEGIN { exit !(g <= 0) }'; then
         sox "$in" "$out" gain "$gain"
         return
     fi
-    for i in 1 2 3 4; do
+    for _ in 1 2 3 4; do
         sox "$in" "$out" gain -l "$gain" || return 1
         rms=$(dg_stat "$out" "RMS lev dB") || return 1
         awk -v t="$DG_TARGET_RMS_DB" -v r="$rms" 'BEGIN { d = t - r; exit !(d < 0.1 && d > -0.1) }' && return 0
