@@ -1,0 +1,44 @@
+// The animal on show made heard: its name spoken, its sound played, or a sentence for the animals
+// that make none.
+
+#include "window/form1.h"
+
+namespace {
+const QString SilentSound = QStringLiteral("sounds\\_nosound.wav");
+}
+
+void Form1::PlayAnimalSound()
+{
+    const QString key = m_state.CurrentAnimal.toLower();
+    if (const AnimalRow *row = findAnimalWithSound(key)) {
+        m_platform.sndPlaySoundA(QLatin1String(row->soundFile), Platform::SND_ASYNC);
+    } else if (key == QLatin1String("fish")) {
+        m_platform.Speak(QStringLiteral("fish make no sound"));
+    } else {
+        m_platform.Speak(m_state.CurrentAnimal + QStringLiteral("'s make no sound"));
+    }
+}
+
+// Starting the silent sound stops the one that is playing.
+void Form1::PlayNoSound()
+{
+    m_platform.sndPlaySoundA(SilentSound, Platform::SND_ASYNC);
+}
+
+// Speaks the name of the animal on show, from the state and never from the label, which is
+// empty while a pick is under way; then cuts off its sound. The speech goes on.
+void Form1::imgCenter_Click()
+{
+    m_platform.Speak(m_state.CurrentAnimal);
+    PlayNoSound();
+}
+
+void Form1::lblName_Click()
+{
+    imgCenter_Click();
+}
+
+void Form1::imgSound_Click()
+{
+    PlayAnimalSound();
+}

@@ -1,0 +1,17 @@
+#include "window/form1.h"
+
+const QString Form1::WelcomeText = QStringLiteral(",,, Zubiko.. click the red bar for the animal name and sound ");
+const QString Form1::HelpText = QStringLiteral(
+    ",,,,,,,,,,,,,,,,,,,,,,click the green bar to get the next animal. you can also just press the space bar if you "
+    "like.");
+// The maker's web site, as Label5 shows it and the shell opens it.
+const QString Form1::WebAddress = QStringLiteral("zubiko.example.org");
+
+Form1::Form1(Platform &platform, QWidget *parent)
+    : QWidget(parent)
+    , m_platform(platform)
+{
+    createControls();
+    connectHandlers();
+    Form_Load();
+}

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "catalogue/animal_catalogue.h"
+#include "platform/platform.h"
+#include "window/widgets.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class QTimer;
+
+// Flags are texts: "y" when set, the empty text when not, compared exactly.
+inline const QString FlagSet = QStringLiteral("y");
+
+// All the run-time state there is. It lives as long as the window; handlers share nothing else.
+struct WindowState
+{
+    // The display name of the animal on show, always one of the catalogue's.
+    QString CurrentAnimal;
+    // "y" when the animal has been shown in this marking cycle, "" when not.
+    // SelectionFlag[k - 1] belongs to catalogue row k.
+    std::array<QString, AnimalCount> SelectionFlag;
+    // "y" when all thirty flags were "y" at the last check.
+    QString AllSelectedFlag;
+    // Place of the next mark in the colour sequence, 1 to 8; 0 until start-up sets it.
+    qint16 MarkColorIndex = 0;
+    // Colour of the mark being made, an &H00BBGGRR value; never read before it is first set.
+    float MarkColor = 0;
+    // 1: the next bar click says name and sound; 2: it gets the next animal. 0 until start-up.
+    qint16 BarPhase = 0;
+    // 55 once the bar's help sentence has been spoken; anything else means not yet.
+    qint16 HelpSpokenMark = 0;
+    // The picker's latest draw, a catalogue row number; 0 until the first pick.
+    float AnimalNumber = 0;
+    // Counts the passes of the start-up pause.
+    int StartupPauseCounter = 0;
+};
+
+// The one window. Built from its layout in the constructor, which then runs Form_Load before the
+// window is first shown. Everything else happens in its event handlers. The class is split by
+// concern over several files:
+//   window/form1_layout.cpp          controls, fonts, colours, layering, focus
+//   window/form1_startup.cpp         Form_Load and the clock
+//   window/form1_pauses.cpp          the busy pauses
+//   window/form1_side_actions.cpp    the volume and web links
+//   catalogue/form1_marks.cpp        the thirty animal clicks and the selection marks
+//   presentation/form1_picker.cpp    the next-animal picker
+//   presentation/form1_bar.cpp       the two-phase bar
+//   presentation/form1_sound.cpp     the animal's sound and spoken name
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form1(Platform &platform, QWidget *parent = nullptr);
+
+    const WindowState &state() const { return m_state; }
+
+    // Texts the program speaks and shows.
+    static const QString WelcomeText;
+    static const QString HelpText;
+    static const QString WebAddress;
+
+    // Pause lengths, in passes of event processing.
+    static constexpr int StartupPausePasses = 600000;
+    static constexpr int LongPausePasses = 400000;
+    static constexpr int ShortPausePasses = 30000;
+
+    // ---- Event handlers ------------------------------------------------------------------------
+    // Start-up and clock (form1_startup.cpp)
+    void Form_Load();
+    void Timer1_Timer();
+    // The bar (form1_bar.cpp)
+    void cmd123_Click();
+    // Selection marks (form1_marks.cpp): Bear_Click ... Zebra_Click, and Clear
+#define ZUBIKO_DECLARE_CLICK(number, button, ...) void button##_Click();
+    ZUBIKO_ANIMAL_TABLE(ZUBIKO_DECLARE_CLICK)
+#undef ZUBIKO_DECLARE_CLICK
+    void cmdClearAllGreen_Click();
+    // Sound and speech (form1_sound.cpp)
+    void imgCenter_Click();
+    void lblName_Click();
+    void imgSound_Click();
+    // Side actions (form1_side_actions.cpp)
+    void Label5_Click();
+    void Label6_Click();
+
+    // The click handler of catalogue row k is AnimalClickHandlers[k - 1].
+    static const std::array<void (Form1::*)(), AnimalCount> AnimalClickHandlers;
+
+private:
+    // ---- Layout (form1_layout.cpp) --------------------------------------------------------------
+    void createControls();
+    void connectHandlers();
+    ColourButton *animalButton(int number) const { return m_animalButtons.at(static_cast<size_t>(number - 1)); }
+    void showPicture(const QPixmap &picture);
+
+    // ---- Start-up and clock (form1_startup.cpp) -------------------------------------------------
+    void StartupPause();
+
+    // ---- Pauses (form1_pauses.cpp) --------------------------------------------------------------
+    void LongPause();
+    void ShortPause();
+    void pause(int passes);
+
+    // ---- Selection marks (form1_marks.cpp) ------------------------------------------------------
+    void showAndMarkAnimal(int number); // the one body of every animal's click handler
+    void NextMarkColor();
+    void CheckAllSelected();
+    void ClearSelections();
+    void ResetButtonColors();
+    QString &selectionFlag(int number) { return m_state.SelectionFlag.at(static_cast<size_t>(number - 1)); }
+
+    // ---- Picker (form1_picker.cpp) --------------------------------------------------------------
+    void PickNextAnimal();
+
+    // ---- Sound and speech (form1_sound.cpp) -----------------------------------------------------
+    void PlayAnimalSound();
+    void PlayNoSound();
+
+    // ---- Side actions (form1_side_actions.cpp) --------------------------------------------------
+    void OpenWebSite();
+
+    Platform &m_platform;
+    WindowState m_state;
+
+    // ---- Controls, named as the program knows them ----------------------------------------------
+    QWidget *Shape1 = nullptr;
+    ClickableLabel *imgCenter = nullptr;
+    ClickableLabel *lblName = nullptr;
+    ClickableLabel *imgSound = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    ClickableLabel *Label5 = nullptr;
+    ClickableLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *lblTime = nullptr;
+    QWidget *tts = nullptr;
+    QObject *SysInfo1 = nullptr;
+    QTimer *Timer1 = nullptr;
+    ColourButton *cmd123 = nullptr;
+    ColourButton *cmdClearAllGreen = nullptr;
+    ColourButton *cmdSpaceBar = nullptr;
+    std::array<ColourButton *, AnimalCount> m_animalButtons{};
+};
+
+// The clock label's text for a time of day: "hh:mm AM/PM", 12-hour, eight characters.
+QString clockText(const QTime &time);

@@ -1,0 +1,290 @@
+// Form1's controls: where each stands, how it looks, what takes the keyboard focus, and which
+// handler a click runs.
+
+#include "window/form1.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+
+namespace {
+
+// Positions and sizes are given in twips, 15 to the pixel.
+constexpr int twips(double t)
+{
+    return static_cast<int>(t / 15.0 + (t < 0 ? -0.5 : 0.5));
+}
+
+QRect twipsRect(double left, double top, double width, double height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// Where each animal button stands, in catalogue order. The places are not quite aligned; they
+// are kept as the window was first drawn.
+struct ButtonPlace
+{
+    int left, top;
+};
+constexpr std::array<ButtonPlace, AnimalCount> AnimalButtonPlaces = {{
+    {8280, 1440},  {10380, 1410}, {12300, 1380}, {8400, 2280},  {10500, 2280}, {12480, 2280},
+    {8340, 3060},  {10440, 3060}, {12420, 3120}, {8370, 3900},  {10470, 3870}, {12510, 3930},
+    {8400, 4680},  {10500, 4710}, {12510, 4680}, {8340, 5460},  {10440, 5460}, {12480, 5430},
+    {8310, 6240},  {10410, 6240}, {12390, 6240}, {8280, 7020},  {10380, 7020}, {12420, 7020},
+    {8250, 7830},  {10350, 7830}, {12330, 7830}, {8310, 8610},  {10440, 8670}, {12360, 8670},
+}};
+constexpr int AnimalButtonWidth = 1755;
+constexpr int AnimalButtonHeight = 585;
+
+// The faces the window was drawn with, and what stands in for them where they are missing.
+const QString ButtonFace = QStringLiteral("Comic Sans MS");
+const QString PlainFace = QStringLiteral("MS Sans Serif");
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitutions(ButtonFace, {QStringLiteral("Comic Neue"), QStringLiteral("Comic Sans"),
+                                            QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(PlainFace, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                                           QStringLiteral("Sans Serif")});
+}
+
+// Font sizes are given in points at 96 dots per inch; pixel sizes keep the layout whatever the
+// screen's own idea of its resolution.
+QFont makeFont(const QString &face, double points, bool bold = false, bool underline = false)
+{
+    QFont font(face);
+    font.setPixelSize(static_cast<int>(points * 96.0 / 72.0 + 0.5));
+    font.setBold(bold);
+    font.setUnderline(underline);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QFont buttonFont() { return makeFont(ButtonFace, 15.75); }
+QFont largeFont() { return makeFont(ButtonFace, 27.75, true); }
+QFont textFont() { return makeFont(PlainFace, 12); }
+QFont linkFont() { return makeFont(PlainFace, 12, true, true); }
+QFont smallBoldFont() { return makeFont(PlainFace, 9.75, true); }
+QFont smallLinkFont() { return makeFont(PlainFace, 9.75, true, true); }
+QFont windowFont() { return makeFont(PlainFace, 8.25); }
+
+void paintBackground(QWidget *widget, BgrColour colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, toQColor(colour));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// The window's icon: one bold red capital Z on a transparent ground.
+QIcon makeIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(size);
+        font.setWeight(QFont::Black);
+        painter.setFont(font);
+        painter.setPen(QColor(220, 0, 0));
+        painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("Z"));
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+// The loudspeaker under the picture, 104 by 102 pixels: a small red box edged in black with a
+// yellow cone opening to the right and three curved sound waves beyond it, on a blue square with
+// slightly curved corners, framed by a sketchy broken double line, on white.
+QPixmap makeLoudspeaker()
+{
+    QPixmap pixmap(104, 102);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // The sketchy frame: two broken black lines around the square.
+    QPen sketch(Qt::black, 1.5);
+    sketch.setDashPattern({9, 2, 14, 3, 6, 2});
+    p.setPen(sketch);
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(2.5, 2.5, 99, 97), 6, 6);
+    sketch.setDashOffset(7);
+    p.setPen(sketch);
+    p.drawRoundedRect(QRectF(6.5, 6.0, 91, 90), 5, 5);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 90, 200));
+    p.drawRoundedRect(QRectF(10, 10, 84, 82), 8, 8);
+
+    // The box and its cone.
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(QColor(210, 20, 20));
+    p.drawRect(QRectF(20, 40, 14, 22));
+    QPainterPath cone;
+    cone.moveTo(34, 42);
+    cone.lineTo(52, 26);
+    cone.lineTo(52, 76);
+    cone.lineTo(34, 60);
+    cone.closeSubpath();
+    p.setBrush(QColor(250, 220, 30));
+    p.drawPath(cone);
+
+    // Three waves, each a wider arc than the last.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 3; ++i) {
+        const double r = 9 + 8 * i;
+        p.drawArc(QRectF(52 - r, 51 - r * 1.25, 2 * r, 2.5 * r), -40 * 16, 80 * 16);
+    }
+    return pixmap;
+}
+
+} // namespace
+
+void Form1::createControls()
+{
+    installFontSubstitutes();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Zubiko"));
+    setWindowIcon(makeIcon());
+    resize(1016, 736);
+    paintBackground(this, Colour::Silver);
+    setFont(windowFont());
+    setFocusPolicy(Qt::NoFocus);
+
+    // Created from back to front: a widget made later stands in front of the ones before it.
+    // Labels, pictures and the panel first, then every push button in front of them.
+    auto makeLabel = [this](QLabel *label, const char *name, const QString &caption, const QFont &font,
+                            const QRect &rect) {
+        label->setObjectName(QLatin1String(name));
+        label->setText(caption);
+        label->setFont(font);
+        label->setGeometry(rect);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+        label->setFocusPolicy(Qt::NoFocus);
+        return label;
+    };
+    auto fitToCaption = [](QLabel *label) { setFittingCaption(label, label->text()); };
+
+    Shape1 = new QWidget(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(twipsRect(690, 1260, 7035, 8085));
+    paintBackground(Shape1, Colour::White);
+
+    imgCenter = new ClickableLabel(this);
+    imgCenter->setObjectName(QStringLiteral("imgCenter"));
+    imgCenter->move(twips(1740), twips(1680));
+    imgCenter->resize(0, 0);
+
+    lblName = new ClickableLabel(this);
+    makeLabel(lblName, "lblName", QString(), largeFont(), twipsRect(1620, 1650, 5445, 855));
+    lblName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblName->setWordWrap(true);
+    paintBackground(lblName, Colour::White);
+
+    imgSound = new ClickableLabel(this);
+    imgSound->setObjectName(QStringLiteral("imgSound"));
+    imgSound->setPixmap(makeLoudspeaker());
+    imgSound->setGeometry(twipsRect(5580, 7200, 1560, 1530));
+
+    Label2 = makeLabel(new QLabel(this), "Label2", QStringLiteral("Zubiko"), largeFont(),
+                       twipsRect(4830, 180, 4485, 765));
+    fitToCaption(Label2);
+    Label3 = makeLabel(new QLabel(this), "Label3",
+                       QStringLiteral("Copyright (C) 2026 the Zubiko developers. Free software under the GNU GPL."),
+                       windowFont(), twipsRect(5040, 10500, 5205, 345));
+    Label3->setWordWrap(true);
+    Label4 = makeLabel(new QLabel(this), "Label4", QStringLiteral("replay sound"), smallBoldFont(),
+                       twipsRect(5760, 6900, 1365, 240));
+    fitToCaption(Label4);
+    Label5 = new ClickableLabel(this);
+    makeLabel(Label5, "Label5", WebAddress, linkFont(), twipsRect(5985, 9975, 3000, 300));
+    fitToCaption(Label5);
+    Label6 = new ClickableLabel(this);
+    makeLabel(Label6, "Label6", QStringLiteral("volume"), smallLinkFont(), twipsRect(5985, 8775, 765, 240));
+    fitToCaption(Label6);
+    Label7 = makeLabel(new QLabel(this), "Label7", QStringLiteral("version 1.1"), windowFont(),
+                       twipsRect(9480, 240, 780, 195));
+    fitToCaption(Label7);
+    Label8 = makeLabel(new QLabel(this), "Label8", QStringLiteral("you can choose animals individually"),
+                       textFont(), twipsRect(9390, 930, 3705, 300));
+    fitToCaption(Label8);
+    lblTime = makeLabel(new QLabel(this), "lblTime", QString(), smallBoldFont(), twipsRect(300, 10500, 450, 240));
+    Label1 = makeLabel(new QLabel(this), "Label1", QStringLiteral("Get more free children's software here"),
+                       windowFont(), twipsRect(6075, 9780, 2670, 195));
+    fitToCaption(Label1);
+
+    // The speech engine's place on the window: it draws nothing, but a click there reaches no
+    // control behind it.
+    tts = new QWidget(this);
+    tts->setObjectName(QStringLiteral("tts"));
+    tts->setGeometry(twipsRect(1050, 2520, 1725, 1395));
+    tts->setFocusPolicy(Qt::NoFocus);
+
+    SysInfo1 = new QObject(this);
+    SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
+
+    // Push buttons. Only the Spacebar button is a tab stop; a click gives any of them the focus.
+    auto makeButton = [this](const char *name, const QString &caption, BgrColour colour, const QRect &rect) {
+        auto *button = new ColourButton(caption, colour, this);
+        button->setObjectName(QLatin1String(name));
+        button->setFont(buttonFont());
+        button->setGeometry(rect);
+        button->setFocusPolicy(Qt::ClickFocus);
+        return button;
+    };
+    for (const AnimalRow &row : AnimalCatalogue) {
+        const ButtonPlace &place = AnimalButtonPlaces.at(static_cast<size_t>(row.number - 1));
+        m_animalButtons.at(static_cast<size_t>(row.number - 1)) =
+            makeButton(row.button, QLatin1String(row.caption), row.designColour,
+                       twipsRect(place.left, place.top, AnimalButtonWidth, AnimalButtonHeight));
+    }
+    cmdClearAllGreen = makeButton("cmdClearAllGreen", QStringLiteral("Clear"), Colour::Silver,
+                                  twipsRect(12360, 9480, 1785, 435));
+    cmd123 = makeButton("cmd123", QStringLiteral("Name And Sound"), Colour::BarRed, twipsRect(1380, 7380, 3975, 1245));
+    cmdSpaceBar = makeButton("cmdSpaceBar", QStringLiteral("Spacebar"), Colour::DarkTeal,
+                             twipsRect(2880, 10350, 1995, 585));
+    cmdSpaceBar->setFocusPolicy(Qt::StrongFocus);
+    // The focus the window opens with: the one tab stop, where the space bar does nothing.
+    cmdSpaceBar->setFocus();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(30000);
+    Timer1->start();
+}
+
+void Form1::connectHandlers()
+{
+    for (const AnimalRow &row : AnimalCatalogue)
+        connect(animalButton(row.number), &QPushButton::clicked, this,
+                AnimalClickHandlers.at(static_cast<size_t>(row.number - 1)));
+    connect(cmdClearAllGreen, &QPushButton::clicked, this, &Form1::cmdClearAllGreen_Click);
+    connect(cmd123, &QPushButton::clicked, this, &Form1::cmd123_Click);
+    connect(imgCenter, &ClickableLabel::clicked, this, &Form1::imgCenter_Click);
+    connect(lblName, &ClickableLabel::clicked, this, &Form1::lblName_Click);
+    connect(imgSound, &ClickableLabel::clicked, this, &Form1::imgSound_Click);
+    connect(Label5, &ClickableLabel::clicked, this, &Form1::Label5_Click);
+    connect(Label6, &ClickableLabel::clicked, this, &Form1::Label6_Click);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+}
+
+// A picture is shown at its natural size from the picture's fixed top-left corner; the name band
+// in front of it hides its top. No picture leaves the place empty.
+void Form1::showPicture(const QPixmap &picture)
+{
+    if (picture.isNull()) {
+        imgCenter->clear();
+        return;
+    }
+    imgCenter->setPixmap(picture);
+    imgCenter->resize(picture.deviceIndependentSize().toSize());
+}

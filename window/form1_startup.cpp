@@ -1,0 +1,51 @@
+// Start-up and the clock.
+
+#include "platform/trace.h"
+#include "window/form1.h"
+
+#include <QLocale>
+
+namespace {
+constexpr int DuckRow = 7;
+}
+
+QString clockText(const QTime &time)
+{
+    // With AP in the format, "hh" is the hour on the 12-hour clock: 12 after midnight and noon.
+    return QLocale::c().toString(time, QStringLiteral("hh:mm AP"));
+}
+
+// Puts the window into its first state before it is shown: the duck on show and marked, the bar
+// in its first phase, a quack, a pause while it plays, and the welcome.
+void Form1::Form_Load()
+{
+    setFittingCaption(lblTime, clockText(m_platform.Now().time()));
+    m_state.BarPhase = 1;
+    m_state.MarkColorIndex = 1;
+    cmd123->setText(QStringLiteral("Name And Sound ..."));
+    animalButton(DuckRow)->setBackColor(Colour::Cyan);
+    m_state.CurrentAnimal = QStringLiteral("Duck");
+    showPicture(m_platform.LoadPicture(QStringLiteral("animals\\duck.jpg")));
+    selectionFlag(DuckRow) = FlagSet;
+    lblName->setText(m_state.CurrentAnimal);
+    // Most of the Spacebar button stays in sight at the bottom left, over the clock.
+    cmdSpaceBar->move(-17, cmdSpaceBar->y());
+    m_platform.sndPlaySoundA(QStringLiteral("sounds\\duckonce.wav"), Platform::SND_ASYNC);
+    StartupPause();
+    m_platform.Speak(WelcomeText);
+}
+
+// The start-up pause keeps its count in the window's state, not in a local counter.
+void Form1::StartupPause()
+{
+    qCDebug(lcPlatform) << "pause" << StartupPausePasses << "passes";
+    for (m_state.StartupPauseCounter = 1; m_state.StartupPauseCounter <= StartupPausePasses;
+         ++m_state.StartupPauseCounter)
+        m_platform.DoEvents();
+    qCDebug(lcPlatform) << "pause" << StartupPausePasses << "passes done";
+}
+
+void Form1::Timer1_Timer()
+{
+    setFittingCaption(lblTime, clockText(m_platform.Now().time()));
+}

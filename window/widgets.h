@@ -1,0 +1,42 @@
+#pragma once
+
+#include "window/colours.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+// A push button that is painted flat in a background colour of its own, so that the marks and
+// the bar's phases show. Space clicks it while it has the focus, as any push button.
+class ColourButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    ColourButton(const QString &caption, BgrColour colour, QWidget *parent);
+
+    void setBackColor(BgrColour colour);
+    BgrColour backColor() const { return m_colour; }
+
+private:
+    BgrColour m_colour = 0;
+};
+
+// A label or picture that reports a click. It never takes the keyboard focus.
+class ClickableLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};
+
+// A label whose size follows its caption: one line, top-left corner kept.
+void setFittingCaption(QLabel *label, const QString &caption);
