@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Sets Zubiko up on a Debian 12 machine, from a fresh clone: Debian packages, the build in build/,
+# and the animals' pictures and sounds. Then:
+#   ./setup.sh run    starts the program (the default)
+#   ./setup.sh test   runs the test suite
+# Every step that is already done is skipped, so a second run starts at once.
+set -euo pipefail
+cd "$(dirname "$(readlink -f "$0")")"
+mode=${1:-run}
+case "$mode" in
+run | test) ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
+
+# What building and running need; the data generator lists its own tools.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libespeak-ng-dev espeak-ng-data libsdl2-dev
+    fonts-comic-neue fonts-dejavu-core)
+mapfile -t datagen_packages < <(grep -v '^\s*#' datagen/packages.txt | grep -v '^\s*$')
+packages+=("${datagen_packages[@]}")
+# The tests also run the real program under a virtual X server.
+[ "$mode" = test ] && packages+=(xvfb xauth xdotool)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUBIKO_WERROR=ON >/dev/null
+cmake --build build
+
+if [ "$mode" = run ]; then
+    # The program starts without its pictures and sounds too, so a failed download only warns.
+    ZUBIKO_BUILD_DIR=build datagen/generate.sh ||
+        echo "setup: the animals' pictures and sounds could not be made; starting without them" >&2
+    exec build/zubiko
+fi
+
+ZUBIKO_BUILD_DIR=build datagen/generate.sh
+ctest --test-dir build --output-on-failure
