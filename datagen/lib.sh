@@ -267,18 +267,26 @@ dg_silence()
 {
     local tmp
     tmp=$(dg_temp "$1")
-    sox -D -n -r "$DG_RATE" -c 1 -b 16 -e signed-integer "$tmp" trim 0 0.1 || dg_die "cannot write $1"
+    sox -D -r "$DG_RATE" -c 1 -n -b 16 -e signed-integer "$tmp" trim 0 0.1 || dg_die "cannot write $1"
     dg_publish "$tmp" "$1"
 }
 
 # --- Stand-ins for animals that Debian has no recording of -------------------------------
 # Each writes a raw clip that dg_sound then trims and levels like any recording.
 
+# dg_synth OUT EFFECT...: runs sox on a null input at the generator's rate, writing float
+# samples so that loud intermediate steps cannot clip.
+dg_synth()
+{
+    local out=$1
+    shift
+    sox -D -r "$DG_RATE" -c 1 -n -e floating-point -b 32 "$out" "$@"
+}
+
 # A snake's hiss: broadband noise, high-passed, swelling and fading like a breath.
 dg_make_snake()
 {
-    sox -D -n -r "$DG_RATE" -c 1 -e floating-point -b 32 "$1" synth 1.6 whitenoise \
-        gain -6 highpass 2500 lowpass 9000 fade q 0.25 1.6 0.6
+    dg_synth "$1" synth 1.6 whitenoise gain -6 highpass 2500 lowpass 9000 fade q 0.25 1.6 0.6
 }
 
 # A parrot that talks: espeak-ng with a high, quick voice, pitched up a little further.
@@ -289,10 +297,10 @@ dg_make_parrot()
     sox -D "$raw" -e floating-point -b 32 "$1" gain -8 pitch 300 highpass 300 rate "$DG_RATE"
 }
 
-# A moose's bellow: a low, falling, nasal moan from a sawtooth through a formant band.
+# A moose's bellow: a low, falling, nasal moan from a sawtooth, filtered and roughened.
 dg_make_moose()
 {
-    sox -D -n -r "$DG_RATE" -c 1 -e floating-point -b 32 "$1" synth 1.8 sawtooth 150:95 gain -12 \
+    dg_synth "$1" synth 1.8 sawtooth 150:95 gain -12 \
         tremolo 5 20 lowpass 900 bandreject 1500 400 overdrive 6 fade q 0.3 1.8 0.6
 }
 
@@ -300,8 +308,8 @@ dg_make_moose()
 dg_make_rhinoceros()
 {
     local snort=$DG_WORK/snort.$$.wav grunt=$DG_WORK/grunt.$$.wav gap=$DG_WORK/gap.$$.wav
-    sox -D -n -r "$DG_RATE" -c 1 -e floating-point -b 32 "$snort" synth 0.4 brownnoise lowpass 1200 highpass 150 fade q 0.02 0.4 0.25 || return 1
-    sox -D -n -r "$DG_RATE" -c 1 -e floating-point -b 32 "$grunt" synth 0.45 sawtooth 85:65 tremolo 24 60 lowpass 600 overdrive 10 fade q 0.04 0.45 0.2 || return 1
-    sox -D -n -r "$DG_RATE" -c 1 -e floating-point -b 32 "$gap" trim 0 0.15 || return 1
+    dg_synth "$snort" synth 0.4 brownnoise gain -6 lowpass 1200 highpass 150 fade q 0.02 0.4 0.25 || return 1
+    dg_synth "$grunt" synth 0.45 sawtooth 85:65 gain -12 tremolo 24 60 lowpass 600 overdrive 10 fade q 0.04 0.45 0.2 || return 1
+    dg_synth "$gap" trim 0 0.15 || return 1
     sox -D "$snort" "$gap" "$grunt" "$gap" "$grunt" "$1"
 }
