@@ -21,34 +21,87 @@ namespace {
 using Clip = std::vector<float>; // interleaved frames in the mixing format
 using ClipPtr = std::shared_ptr<const Clip>;
 
-// Converts PCM in any SDL format to the mixing format. Returns false on a converter error.
-bool convert(SDL_AudioFormat format, int channels, int rate, const void *data, int bytes,
-             Clip *out, QString *why)
+// A converter to the mixing format that gives every frame it was given: SDL's resampler holds
+// back the last few milliseconds even on a flush, so the end of the input is pushed out with
+// silence and the output cut to the length the input stands for.
+class Converter
 {
-    SDL_AudioStream *stream = SDL_NewAudioStream(format, static_cast<Uint8>(channels), rate, AUDIO_F32SYS,
-                                                 Audio::kChannels, Audio::kSampleRate);
-    if (!stream) {
-        if (why)
-            *why = QString::fromUtf8(SDL_GetError());
-        return false;
+public:
+    Converter(SDL_AudioFormat format, int channels, int rate)
+        : m_stream(SDL_NewAudioStream(format, static_cast<Uint8>(channels), rate, AUDIO_F32SYS, Audio::kChannels,
+                                      Audio::kSampleRate)),
+          m_frameBytes(static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8) * channels),
+          m_rate(rate)
+    {
     }
-    bool ok = true;
-    if (bytes > 0 && SDL_AudioStreamPut(stream, data, bytes) != 0)
-        ok = false;
-    if (ok && SDL_AudioStreamFlush(stream) != 0)
-        ok = false;
-    if (ok) {
-        const int available = SDL_AudioStreamAvailable(stream);
-        out->resize(static_cast<std::size_t>(available) / sizeof(float));
-        const int got = available > 0 ? SDL_AudioStreamGet(stream, out->data(), available) : 0;
-        if (got < 0)
-            ok = false;
-        else
-            out->resize(static_cast<std::size_t>(got) / sizeof(float));
+    ~Converter()
+    {
+        if (m_stream)
+            SDL_FreeAudioStream(m_stream);
     }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+
+    bool valid() const { return m_stream != nullptr && m_frameBytes > 0; }
+
+    // Converts `bytes` more of the input, appending what comes out to `out`.
+    bool put(const void *data, int bytes, Clip *out)
+    {
+        if (bytes > 0) {
+            if (SDL_AudioStreamPut(m_stream, data, bytes) != 0)
+                return false;
+            m_framesIn += bytes / m_frameBytes;
+        }
+        return take(out);
+    }
+
+    // Ends the input, appending the rest to `out`, and starts afresh.
+    bool finish(Clip *out)
+    {
+        const std::vector<Uint8> silence(static_cast<std::size_t>(m_frameBytes) * static_cast<std::size_t>(m_rate / 20), 0);
+        const bool ok = SDL_AudioStreamPut(m_stream, silence.data(), static_cast<int>(silence.size())) == 0
+                        && SDL_AudioStreamFlush(m_stream) == 0 && take(out);
+        SDL_AudioStreamClear(m_stream);
+        m_framesIn = 0;
+        m_samplesOut = 0;
+        return ok;
+    }
+
+private:
+    bool take(Clip *out)
+    {
+        const int available = SDL_AudioStreamAvailable(m_stream);
+        if (available <= 0)
+            return true;
+        const std::size_t before = out->size();
+        out->resize(before + static_cast<std::size_t>(available) / sizeof(float));
+        const int got = SDL_AudioStreamGet(m_stream, out->data() + before, available);
+        if (got < 0) {
+            out->resize(before);
+            return false;
+        }
+        std::size_t taken = static_cast<std::size_t>(got) / sizeof(float);
+        const auto due = static_cast<std::size_t>(m_framesIn * Audio::kSampleRate / m_rate) * Audio::kChannels;
+        taken = std::min(taken, due > m_samplesOut ? due - m_samplesOut : 0);
+        out->resize(before + taken);
+        m_samplesOut += taken;
+        return true;
+    }
+
+    SDL_AudioStream *m_stream;
+    int m_frameBytes;
+    int m_rate;
+    long long m_framesIn = 0;
+    std::size_t m_samplesOut = 0;
+};
+
+// Converts PCM in any SDL format to the mixing format. Returns false on a converter error.
+bool convert(SDL_AudioFormat format, int channels, int rate, const void *data, int bytes, Clip *out, QString *why)
+{
+    Converter converter(format, channels, rate);
+    const bool ok = converter.valid() && rate > 0 && converter.put(data, bytes, out) && converter.finish(out);
     if (!ok && why)
         *why = QString::fromUtf8(SDL_GetError());
-    SDL_FreeAudioStream(stream);
     return ok;
 }
 
@@ -112,6 +165,7 @@ struct Audio::Impl
     bool warned = false;
     std::chrono::steady_clock::time_point lastAttempt{};
     std::atomic<bool> open{false};
+    int retryMilliseconds = kRetryMilliseconds;
 
     // What the callback mixes.
     std::mutex mixMutex;
@@ -122,7 +176,7 @@ struct Audio::Impl
 
     // Speech conversion, on the speech thread.
     std::mutex speechMutex;
-    SDL_AudioStream *speechStream = nullptr;
+    std::unique_ptr<Converter> speechConverter;
     int speechRate = 0;
 
     // Decoded files.
@@ -139,7 +193,7 @@ struct Audio::Impl
     void start(ClipPtr clip);
     ClipPtr clipFor(const QString &path, QString *why);
     void mix(float *out, int samples);
-    void appendSpeech(SDL_AudioStream *stream);
+    void appendSpeech(Clip chunk);
 };
 
 namespace {
@@ -215,7 +269,7 @@ void Audio::Impl::ensureDevice()
     }
     if (device != 0)
         return;
-    if (std::chrono::steady_clock::now() - lastAttempt < std::chrono::milliseconds(kRetryMilliseconds))
+    if (std::chrono::steady_clock::now() - lastAttempt < std::chrono::milliseconds(retryMilliseconds))
         return;
     tryOpen();
 }
@@ -275,22 +329,17 @@ void Audio::Impl::mix(float *out, int samples)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
-void Audio::Impl::appendSpeech(SDL_AudioStream *stream)
+void Audio::Impl::appendSpeech(Clip chunk)
 {
-    const int available = SDL_AudioStreamAvailable(stream);
-    if (available <= 0)
+    if (chunk.empty())
         return;
-    Clip chunk(static_cast<std::size_t>(available) / sizeof(float));
-    const int got = SDL_AudioStreamGet(stream, chunk.data(), available);
-    if (got <= 0)
-        return;
-    chunk.resize(static_cast<std::size_t>(got) / sizeof(float));
     std::lock_guard<std::mutex> lock(mixMutex);
     speech.push_back(std::move(chunk));
 }
 
-Audio::Audio() : d(std::make_unique<Impl>())
+Audio::Audio(int retryMilliseconds) : d(std::make_unique<Impl>())
 {
+    d->retryMilliseconds = retryMilliseconds;
     d->tryOpen();
 }
 
@@ -300,8 +349,6 @@ Audio::~Audio()
     if (d->preloader.joinable())
         d->preloader.join();
     d->closeDevice();
-    if (d->speechStream)
-        SDL_FreeAudioStream(d->speechStream);
 }
 
 bool Audio::playFile(const QString &absolutePath, QString *why)
@@ -366,25 +413,22 @@ int Audio::cachedCount() const
 void Audio::speechPcm(const std::int16_t *samples, std::size_t count, int sampleRate, bool endOfText)
 {
     std::lock_guard<std::mutex> lock(d->speechMutex);
-    if (!d->speechStream || d->speechRate != sampleRate) {
-        if (d->speechStream)
-            SDL_FreeAudioStream(d->speechStream);
-        d->speechStream = SDL_NewAudioStream(AUDIO_S16SYS, 1, sampleRate, AUDIO_F32SYS, kChannels, kSampleRate);
+    if (sampleRate <= 0)
+        return;
+    if (!d->speechConverter || d->speechRate != sampleRate) {
+        d->speechConverter = std::make_unique<Converter>(AUDIO_S16SYS, 1, sampleRate);
         d->speechRate = sampleRate;
-        if (!d->speechStream)
-            return;
     }
-    if (count > 0 && samples)
-        SDL_AudioStreamPut(d->speechStream, samples, static_cast<int>(count * sizeof(std::int16_t)));
+    if (!d->speechConverter->valid())
+        return;
+    Clip chunk;
+    if (samples && count > 0)
+        d->speechConverter->put(samples, static_cast<int>(count * sizeof(std::int16_t)), &chunk);
     if (endOfText)
-        SDL_AudioStreamFlush(d->speechStream);
+        d->speechConverter->finish(&chunk);
     // Without a device, speech is dropped rather than saved up for a device that may come back.
     if (d->open)
-        d->appendSpeech(d->speechStream);
-    else
-        SDL_AudioStreamClear(d->speechStream);
-    if (endOfText)
-        SDL_AudioStreamClear(d->speechStream);
+        d->appendSpeech(std::move(chunk));
 }
 
 bool Audio::deviceOpen() const

@@ -24,10 +24,11 @@ public:
     static constexpr int kChannels = 2;
     // Frames per device buffer: about 10.7 ms at 48 kHz.
     static constexpr int kBufferFrames = 512;
-    // How long to wait between attempts to open a missing device.
+    // By default, how long to wait between attempts to open a missing device.
     static constexpr int kRetryMilliseconds = 3000;
 
-    Audio();
+    // `retryMilliseconds`: how long to wait between attempts to open a missing device.
+    explicit Audio(int retryMilliseconds = kRetryMilliseconds);
     ~Audio();
     Audio(const Audio &) = delete;
     Audio &operator=(const Audio &) = delete;
