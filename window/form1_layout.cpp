@@ -199,7 +199,7 @@ void Form1::createControls()
                        twipsRect(4830, 180, 4485, 765));
     fitToCaption(Label2);
     Label3 = makeLabel(new QLabel(this), "Label3",
-                       QStringLiteral("Copyright (C) 2026 the Zubiko developers. Free software under the GNU GPL."),
+                       QStringLiteral("Copyright (C) 2026 the Zubiko developers"),
                        windowFont(), twipsRect(5040, 10500, 5205, 345));
     Label3->setWordWrap(true);
     Label4 = makeLabel(new QLabel(this), "Label4", QStringLiteral("replay sound"), smallBoldFont(),
