@@ -1,0 +1,191 @@
+#include "platform/real_platform.h"
+
+#include "platform/trace.h"
+#include "wav_files.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+// RealPlatform as the window uses it: pictures, sounds by relative path, the trace, DoEvents.
+class TestRealPlatform : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir data;
+    QString output;
+    std::unique_ptr<RealPlatform> platform;
+    static inline QStringList trace;
+    static inline QtMessageHandler previous = nullptr;
+
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (type == QtDebugMsg && context.category && QByteArray(context.category) == "zubiko.platform")
+            trace << message;
+        previous(type, context, message);
+    }
+
+    // A JPEG that claims to be width x height, without the pixels to match.
+    static QByteArray claimedSize(int width, int height)
+    {
+        QImage small(16, 16, QImage::Format_RGB32);
+        small.fill(Qt::green);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        small.save(&buffer, "JPEG");
+        // The frame header (SOF0 marker FF C0): length(2) precision(1) height(2) width(2).
+        const auto sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+        if (sof < 0)
+            return {};
+        jpeg[sof + 5] = static_cast<char>(height >> 8);
+        jpeg[sof + 6] = static_cast<char>(height & 0xFF);
+        jpeg[sof + 7] = static_cast<char>(width >> 8);
+        jpeg[sof + 8] = static_cast<char>(width & 0xFF);
+        return jpeg;
+    }
+
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("Animals")));
+        QVERIFY(QDir(data.path()).mkpath(QStringLiteral("Sounds")));
+        QImage duck(120, 80, QImage::Format_RGB32);
+        duck.fill(Qt::yellow);
+        QVERIFY(duck.save(data.filePath(QStringLiteral("Animals/duck.jpg")), "JPEG"));
+        write(data.filePath(QStringLiteral("Animals/Broken.jpg")), QByteArray("\xFF\xD8\xFF\xE0 this is not a picture", 26));
+        write(data.filePath(QStringLiteral("Animals/bomb.jpg")), claimedSize(30000, 30000));
+        QVERIFY(wav::writeConstant(data.filePath(QStringLiteral("Sounds/Duck.WAV")), 48000, 2, 4800, 8000));
+
+        output = data.filePath(QStringLiteral("device.raw"));
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
+        QLoggingCategory::setFilterRules(QStringLiteral("zubiko.platform.debug=true"));
+        previous = qInstallMessageHandler(handler);
+        platform = std::make_unique<RealPlatform>(QStringList{data.path()});
+    }
+
+    void init() { trace.clear(); }
+
+    void pictureAtItsNaturalSize()
+    {
+        const QPixmap picture = platform->LoadPicture(QStringLiteral("animals\\Duck.jpg"));
+        QCOMPARE(picture.size(), QSize(120, 80));
+        const QString file = QFileInfo(data.filePath(QStringLiteral("Animals/duck.jpg"))).absoluteFilePath();
+        QVERIFY(trace.contains(QStringLiteral("LoadPicture \"animals\\Duck.jpg\" -> ") + file));
+    }
+
+    void missingPictureWarnsAndGivesNothing()
+    {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Owl\\.jpg")));
+        QVERIFY(platform->LoadPicture(QStringLiteral("animals\\Owl.jpg")).isNull());
+        QCOMPARE(trace.size(), 1);
+        QVERIFY(trace.first().startsWith(QStringLiteral("LoadPicture \"animals\\Owl.jpg\" -> no picture (")));
+    }
+
+    void corruptPictureWarnsAndGivesNothing()
+    {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Broken\\.jpg")));
+        QVERIFY(platform->LoadPicture(QStringLiteral("animals\\broken.jpg")).isNull());
+    }
+
+    void decompressionBombIsRefused()
+    {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("bomb\\.jpg")));
+        QVERIFY(platform->LoadPicture(QStringLiteral("animals\\bomb.jpg")).isNull());
+    }
+
+    void soundsAreFoundAndTraced()
+    {
+        platform->sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
+        const QString file = QFileInfo(data.filePath(QStringLiteral("Sounds/Duck.WAV"))).absoluteFilePath();
+        QCOMPARE(trace, QStringList{QStringLiteral("sndPlaySoundA \"sounds\\duck.wav\" -> ") + file});
+    }
+
+    void missingSoundPlaysTheDefaultSound()
+    {
+        platform->sndPlaySoundA(QStringLiteral("sounds\\unicorn.wav"), Platform::SND_ASYNC);
+        QCOMPARE(trace.size(), 1);
+        QVERIFY(trace.first().startsWith(QStringLiteral("sndPlaySoundA \"sounds\\unicorn.wav\" -> default sound (")));
+        QTest::qWait(300);
+        // The disk driver has written the chime by now: something audible, short and soft.
+        const auto samples = wav::readFloats(output);
+        int audible = 0;
+        float peak = 0;
+        for (float s : samples) {
+            if (std::abs(s - wav::asFloat(8000)) > 1e-4f && std::abs(s) > 1e-3f) {
+                ++audible;
+                peak = std::max(peak, std::abs(s));
+            }
+        }
+        QVERIFY(audible > 0);
+        QVERIFY(peak < 0.5f);
+    }
+
+    void speechIsTraced()
+    {
+        platform->Speak(QStringLiteral("Duck"));
+        QCOMPARE(trace, QStringList{QStringLiteral("Speak \"Duck\"")});
+    }
+
+    void shellIsTraced()
+    {
+        platform->ShellExecuteA(QStringLiteral("no-such-program-anywhere.exe"));
+        QCOMPARE(trace.size(), 1);
+        QVERIFY(trace.first().startsWith(QStringLiteral("ShellExecuteA \"no-such-program-anywhere.exe\" -> nothing (")));
+    }
+
+    void doEventsRunsPendingEventsWithoutWaiting()
+    {
+        int ran = 0;
+        QTimer::singleShot(0, this, [&ran] { ++ran; });
+        QMetaObject::invokeMethod(this, [&ran] { ++ran; }, Qt::QueuedConnection);
+        platform->DoEvents();
+        QCOMPARE(ran, 2);
+        // Nothing pending: it still returns (a wait for an event would hang the test).
+        platform->DoEvents();
+        QCOMPARE(ran, 2);
+    }
+
+    void osVersionIsMajorDotMinor()
+    {
+        const QString version = platform->OsVersion();
+        QVERIFY2(QRegularExpression(QStringLiteral("^\\d+\\.\\d+$")).match(version).hasMatch(), qPrintable(version));
+        QVERIFY(QSysInfo::kernelVersion().startsWith(version + QLatin1Char('.'))
+                || QSysInfo::kernelVersion().startsWith(version + QLatin1Char('-'))
+                || QSysInfo::kernelVersion() == version);
+    }
+
+    void randomDrawsFollowReseeds()
+    {
+        float previousDraw = -1;
+        int changes = 0;
+        for (int i = 0; i < 50; ++i) {
+            platform->rtcRandomize();
+            const float r = platform->rtcRandomNext();
+            QVERIFY(r >= 0.0f && r < 1.0f);
+            changes += r != previousDraw;
+            previousDraw = r;
+        }
+        QVERIFY(changes >= 49);
+    }
+
+    void cleanupTestCase()
+    {
+        platform.reset();
+        qInstallMessageHandler(previous);
+    }
+};
+
+QTEST_MAIN(TestRealPlatform)
+#include "test_real_platform.moc"
