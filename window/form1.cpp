@@ -1,5 +1,9 @@
 #include "window/form1.h"
 
+#include "platform/trace.h"
+
+#include <QShowEvent>
+
 const QString Form1::WelcomeText = QStringLiteral(",,, Zubiko.. click the red bar for the animal name and sound ");
 const QString Form1::HelpText = QStringLiteral(
     ",,,,,,,,,,,,,,,,,,,,,,click the green bar to get the next animal. you can also just press the space bar if you "
@@ -14,4 +18,12 @@ Form1::Form1(Platform &platform, QWidget *parent)
     createControls();
     connectHandlers();
     Form_Load();
+}
+
+// Logged so that the trace tells how long the window took to appear.
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        qCDebug(lcPlatform) << "window shown";
 }

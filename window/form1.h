@@ -89,6 +89,9 @@ public:
     // The click handler of catalogue row k is AnimalClickHandlers[k - 1].
     static const std::array<void (Form1::*)(), AnimalCount> AnimalClickHandlers;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     // ---- Layout (form1_layout.cpp) --------------------------------------------------------------
     void createControls();
