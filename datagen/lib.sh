@@ -28,9 +28,13 @@ DG_RATE=44100
 
 dg_say() { printf '%s\n' "$*" >&2; }
 
-# Prints the message and ends the run with status 1.
+# Files of the step under way, removed when it fails.
+DG_CLEANUP=()
+
+# Prints the message, removes the failed step's temporary files and ends the run with status 1.
 dg_die()
 {
+    ((${#DG_CLEANUP[@]} == 0)) || rm -f "${DG_CLEANUP[@]}"
     printf 'datagen: error: %s\n' "$*" >&2
     exit 1
 }
@@ -71,6 +75,7 @@ dg_deb()
     dl=$(mktemp -d "$DG_WORK/download.XXXXXX")
     if ! (cd "$dl" && apt-get download "$pkg" >"$dl.log" 2>&1); then
         sed 's/^/    /' "$dl.log" >&2
+        rm -rf "$dl" "$dl.log"
         dg_die "download of Debian package $pkg failed (apt-get download $pkg; is the apt archive reachable, has 'apt-get update' run?)"
     fi
     cached=$(find "$dl" -maxdepth 1 -name "${pkg}_*.deb" | head -n 1)
@@ -149,10 +154,11 @@ dg_picture()
         -gravity center -geometry "+0+$shift_y" -composite \
         -strip -colorspace sRGB -quality "$DG_JPEG_QUALITY" "jpeg:$tmp" 2>"$tmp.log"; then
         sed 's/^/    /' "$tmp.log" >&2
-        rm -f "$tmp"
+        rm -f "$tmp" "$tmp.log"
         dg_die "cannot make picture $dest from $src"
     fi
     local size
+    rm -f "$tmp.log"
     size=$(identify -format '%wx%h' "$tmp" 2>/dev/null) || size=none
     if [[ $size != "${DG_PICTURE_WIDTH}x${DG_PICTURE_HEIGHT}" ]]; then
         rm -f "$tmp"
@@ -176,20 +182,24 @@ dg_stat()
 dg_below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !((a == "-inf" ? -1000 : a) < b) }'; }
 
 # dg_loudest_window IN SECONDS: the start (in s) of the loudest stretch of SECONDS in IN,
-# searched in steps of a tenth of a second.
+# searched in steps of a tenth of a second. When several stretches are about as loud (a
+# short call inside a long clip), the middle one is taken, so that the call does not sit
+# at an edge where the cut's fade would take its end.
 dg_loudest_window()
 {
-    local in=$1 span=$2 len best=0 best_rms=-1000 start rms
+    local in=$1 span=$2 len start rms
     len=$(dg_stat "$in" "Length s")
     while read -r start; do
         rms=$(sox "$in" -n trim "$start" "$span" stats 2>&1 | awk '/^RMS lev dB/ { print $4 }')
         [[ $rms == -inf || -z $rms ]] && continue
-        if awk -v a="$rms" -v b="$best_rms" 'BEGIN { exit !(a > b) }'; then
-            best=$start
-            best_rms=$rms
-        fi
-    done < <(awk -v l="$len" -v s="$span" 'BEGIN { for (t = 0; t + s <= l + 0.0001; t += 0.1) printf "%.1f\n", t }')
-    printf '%s\n' "$best"
+        printf '%s %s\n' "$start" "$rms"
+    done < <(awk -v l="$len" -v s="$span" 'BEGIN { for (t = 0; t + s <= l + 0.0001; t += 0.1) printf "%.1f\n", t }') |
+        awk '{ start[NR] = $1; rms[NR] = $2; if (NR == 1 || $2 > max) max = $2 }
+             END {
+                 if (NR == 0) { print 0; exit }
+                 for (i = 1; i <= NR; i++) if (rms[i] >= max - 0.1) near[++n] = start[i]
+                 print near[int((n + 1) / 2)]
+             }'
 }
 
 # dg_level IN OUT: brings IN (whose peak is at -1 dBFS) to the target RMS. A clip that must
@@ -236,6 +246,7 @@ dg_sound()
     local src=$1 dest=$2 a b c d e peak len start
     local what="$src (making $dest)"
     a=$(dg_temp a.wav) b=$(dg_temp b.wav) c=$(dg_temp c.wav) d=$(dg_temp d.wav) e=$(dg_temp "$dest")
+    DG_CLEANUP=("$a" "$b" "$c" "$d" "$e")
     local trim_quiet=(silence 1 0.005 "${DG_TRIM_BELOW_DB}d" reverse silence 1 0.005 "${DG_TRIM_BELOW_DB}d" reverse)
     local cut=()
     (($# >= 4)) && cut=(trim "$3" "$4")
@@ -260,6 +271,7 @@ dg_sound()
     dg_sox "$what" -R "$d" -b 16 -e signed-integer "$e"
     rm -f "$a" "$b" "$c" "$d"
     dg_publish "$e" "$dest"
+    DG_CLEANUP=()
 }
 
 # dg_silence DEST: a tenth of a second of true digital silence (all samples zero).
