@@ -291,8 +291,8 @@ EOF
     for row in "${SOUNDS[@]}"; do
         IFS=: read -r name pkg file <<<"$row"
         case $name:$pkg in
-        *:tp) printf '%s.wav | %s %s | %s | GPL-2+ | recording\n' "$name" "$TP" "$tp_version" "$(sound_origin "$TP" "$file")" ;;
-        *:gl) printf '%s.wav | %s %s | %s | GPL-3 | recording\n' "$name" "$GL" "$gl_version" "$(sound_origin "$GL" "$file")" ;;
+        *:tp) printf '%s.wav | %s %s | %s | GPL-2+ | recording\n' "$name" "$TP" "$tp_version" "$(sound_origin tp "$file")" ;;
+        *:gl) printf '%s.wav | %s %s | %s | GPL-3 | recording\n' "$name" "$GL" "$gl_version" "$(sound_origin gl "$file")" ;;
         snake:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: a hiss of white noise high-passed at 2.5 kHz, made with sox synth\n' "$name" ;;
         parrot:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: "Hello! Pretty bird!" spoken by espeak-ng with a high voice, pitched up with sox\n' "$name" ;;
         moose:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: a low falling bellow, a sawtooth wave 150 to 95 Hz filtered and shaped with sox synth\n' "$name" ;;
@@ -301,7 +301,7 @@ EOF
         esac
     done
     printf 'duckonce.wav | %s %s | %s | GPL-2+ | one quack: %s s to %s s of the duck recording\n' \
-        "$TP" "$tp_version" "$(sound_origin "$TP" birds/duck.ogg)" "$DUCK_ONCE_START" \
+        "$TP" "$tp_version" "$(sound_origin tp birds/duck.ogg)" "$DUCK_ONCE_START" \
         "$(awk -v a="$DUCK_ONCE_START" -v b="$DUCK_ONCE_LENGTH" 'BEGIN { print a + b }')"
     printf '_nosound.wav | none | none | GPL-3.0-or-later | 0.1 s of digital silence (all samples zero), made with sox\n'
 }
