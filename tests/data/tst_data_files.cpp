@@ -139,10 +139,9 @@ private:
         return m_root.filePath(QString::fromLatin1(programPath).replace(QLatin1Char('\\'), QLatin1Char('/')).toLower());
     }
 
-    void requireData(const QString &path) const
+    static QString missing(const QString &path)
     {
-        if (!QFile::exists(path))
-            QFAIL(qPrintable(QStringLiteral("%1 is missing: run datagen/generate.sh first").arg(path)));
+        return QStringLiteral("%1 is missing: run datagen/generate.sh first").arg(path);
     }
 
 private slots:
@@ -174,7 +173,7 @@ private slots:
     void picture()
     {
         QFETCH(QString, path);
-        requireData(path);
+        QVERIFY2(QFile::exists(path), qPrintable(missing(path)));
         const QImage image(path);
         QVERIFY2(!image.isNull(), qPrintable(path + QStringLiteral(" does not decode")));
 
@@ -218,7 +217,7 @@ private slots:
     void sound()
     {
         QFETCH(QString, path);
-        requireData(path);
+        QVERIFY2(QFile::exists(path), qPrintable(missing(path)));
         const std::optional<Wav> wav = readWav(path);
         QVERIFY2(wav.has_value(), qPrintable(path + QStringLiteral(" is not a complete WAV file")));
         QCOMPARE(wav->format, quint16(1)); // plain PCM
@@ -242,7 +241,7 @@ private slots:
     void duckonceIsOneQuack()
     {
         const QString path = resolve("sounds\\duckonce.wav");
-        requireData(path);
+        QVERIFY2(QFile::exists(path), qPrintable(missing(path)));
         const std::optional<Wav> once = readWav(path);
         const std::optional<Wav> all = readWav(resolve("sounds\\duck.wav"));
         QVERIFY(once && all);
@@ -253,7 +252,7 @@ private slots:
     void nosoundIsTrueSilence()
     {
         const QString path = resolve("sounds\\_nosound.wav");
-        requireData(path);
+        QVERIFY2(QFile::exists(path), qPrintable(missing(path)));
         const std::optional<Wav> wav = readWav(path);
         QVERIFY2(wav.has_value(), "not a complete WAV file");
         QCOMPARE(wav->bits, quint16(16));
@@ -279,7 +278,7 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, pattern);
         const QString creditsPath = m_root.filePath(folder + QStringLiteral("/CREDITS.txt"));
-        requireData(creditsPath);
+        QVERIFY2(QFile::exists(creditsPath), qPrintable(missing(creditsPath)));
         QFile file(creditsPath);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
