@@ -38,6 +38,7 @@ animals=$root/animals
 sounds=$root/sounds
 DG_CACHE=${ZUBIKO_DATAGEN_CACHE:-$root/.cache/datagen}
 build_dir=${ZUBIKO_BUILD_DIR:-$root/build}
+[[ $build_dir == /* ]] || build_dir=$root/$build_dir
 
 # --- What is made from what ---------------------------------------------------------------
 
