@@ -2,6 +2,7 @@
 #include "window/form1.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +36,14 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("zubiko"));
     QApplication::setDesktopFileName(QStringLiteral("zubiko"));
 
+    // Pictures and sounds: the working directory first; a file not found there is looked for in
+    // the installed data folder beside the binary, then in the one of the configured prefix.
     RealPlatform platform;
+    const QString installedData = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                  QStringLiteral("/" ZUBIKO_DATA_DIR_FROM_BINARY));
+    platform.appendDataRoot(installedData);
+    if (installedData != QDir::cleanPath(QStringLiteral(ZUBIKO_DATA_DIR)))
+        platform.appendDataRoot(QStringLiteral(ZUBIKO_DATA_DIR));
     Form1 window(platform);
     window.show();
     return app.exec();
