@@ -4,6 +4,7 @@
 #include "window/form1.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
@@ -99,10 +100,12 @@ QIcon makeIcon()
 
 // The loudspeaker under the picture, 104 by 102 pixels: a small red box edged in black with a
 // yellow cone opening to the right and three curved sound waves beyond it, on a blue square with
-// slightly curved corners, framed by a sketchy broken double line, on white.
-QPixmap makeLoudspeaker()
+// slightly curved corners, framed by a sketchy broken double line, on white. Drawn with `ratio`
+// device pixels to the pixel, so that it stays sharp on a high-density screen.
+QPixmap makeLoudspeaker(qreal ratio)
 {
-    QPixmap pixmap(104, 102);
+    QPixmap pixmap((QSizeF(104, 102) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::white);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -192,7 +195,7 @@ void Form1::createControls()
 
     imgSound = new ClickableLabel(this);
     imgSound->setObjectName(QStringLiteral("imgSound"));
-    imgSound->setPixmap(makeLoudspeaker());
+    imgSound->setPixmap(makeLoudspeaker(qGuiApp->devicePixelRatio()));
     imgSound->setGeometry(twipsRect(5580, 7200, 1560, 1530));
 
     Label2 = makeLabel(new QLabel(this), "Label2", QStringLiteral("Zubiko"), largeFont(),
