@@ -67,6 +67,13 @@ public:
     static constexpr int LongPausePasses = 400000;
     static constexpr int ShortPausePasses = 30000;
 
+    // A click during a pause runs its handler inside that pause, and a bar click pauses again, so
+    // a child who presses faster than the pauses end nests handlers deeper and deeper until the
+    // stack runs out. Ordinary use nests two or three deep; from this depth on, clicks on the bar
+    // and the animal buttons are dropped until the pauses unwind.
+    static constexpr int MaxPauseNesting = 16;
+    int pauseDepth() const { return m_pauseDepth; }
+
     // ---- Event handlers ------------------------------------------------------------------------
     // Start-up and clock (form1_startup.cpp)
     void Form_Load();
@@ -106,6 +113,7 @@ private:
     void LongPause();
     void ShortPause();
     void pause(int passes);
+    bool takesClicks() const { return m_pauseDepth < MaxPauseNesting; }
 
     // ---- Selection marks (form1_marks.cpp) ------------------------------------------------------
     void showAndMarkAnimal(int number); // the one body of every animal's click handler
@@ -127,6 +135,7 @@ private:
 
     Platform &m_platform;
     WindowState m_state;
+    int m_pauseDepth = 0; // pauses under way, one inside the other
 
     // ---- Controls, named as the program knows them ----------------------------------------------
     QWidget *Shape1 = nullptr;

@@ -3,6 +3,8 @@
 
 #include "window/form1.h"
 
+#include "platform/trace.h"
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QPainter>
@@ -267,11 +269,21 @@ void Form1::createControls()
 
 void Form1::connectHandlers()
 {
+    // Clicks on the bar and the animal buttons go through the nesting bound; the handlers
+    // themselves stay callable as they are (the picker runs an animal's handler directly).
+    auto bounded = [this](void (Form1::*handler)()) {
+        return [this, handler] {
+            if (takesClicks())
+                (this->*handler)();
+            else
+                qCDebug(lcPlatform) << "click dropped at pause depth" << m_pauseDepth;
+        };
+    };
     for (const AnimalRow &row : AnimalCatalogue)
         connect(animalButton(row.number), &QPushButton::clicked, this,
-                AnimalClickHandlers.at(static_cast<size_t>(row.number - 1)));
+                bounded(AnimalClickHandlers.at(static_cast<size_t>(row.number - 1))));
+    connect(cmd123, &QPushButton::clicked, this, bounded(&Form1::cmd123_Click));
     connect(cmdClearAllGreen, &QPushButton::clicked, this, &Form1::cmdClearAllGreen_Click);
-    connect(cmd123, &QPushButton::clicked, this, &Form1::cmd123_Click);
     connect(imgCenter, &ClickableLabel::clicked, this, &Form1::imgCenter_Click);
     connect(lblName, &ClickableLabel::clicked, this, &Form1::lblName_Click);
     connect(imgSound, &ClickableLabel::clicked, this, &Form1::imgSound_Click);

@@ -18,8 +18,10 @@ void Form1::ShortPause()
 
 void Form1::pause(int passes)
 {
-    qCDebug(lcPlatform) << "pause" << passes << "passes";
+    ++m_pauseDepth;
+    qCDebug(lcPlatform) << "pause" << passes << "passes" << "at depth" << m_pauseDepth;
     for (int pass = 1; pass <= passes; ++pass)
         m_platform.DoEvents();
     qCDebug(lcPlatform) << "pause" << passes << "passes done";
+    --m_pauseDepth;
 }

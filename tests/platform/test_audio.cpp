@@ -90,6 +90,9 @@ private slots:
         const QString other = constantWav(QStringLiteral("other.wav"), 0.05, 2000);
         {
             Audio audio;
+            // SDL's disk driver writes its first buffers out of step with the mixer right after the
+            // device opens; the program opens its device at start-up, long before anything is said.
+            QTest::qWait(50);
             audio.speechPcm(speech.data(), speech.size() / 2, 22050, false);
             audio.speechPcm(speech.data() + speech.size() / 2, speech.size() - speech.size() / 2, 22050, true);
             QVERIFY(audio.playFile(sound));
