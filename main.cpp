@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     g_startingGui = false;
     QApplication::setApplicationName(QStringLiteral("zubiko"));
-    QApplication::setDesktopFileName(QStringLiteral("zubiko"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.Zubiko"));
 
     // Pictures and sounds: the working directory first; a file not found there is looked for in
     // the installed data folder beside the binary, then in the one of the configured prefix.

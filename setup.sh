@@ -20,8 +20,8 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libespeak-ng-dev espeak-
     fonts-comic-neue fonts-dejavu-core)
 mapfile -t datagen_packages < <(grep -v '^\s*#' datagen/packages.txt | grep -v '^\s*$')
 packages+=("${datagen_packages[@]}")
-# The tests also run the real program under a virtual X server.
-[ "$mode" = test ] && packages+=(xvfb xauth xdotool)
+# The tests also run the real program under a virtual X server and validate the desktop files.
+[ "$mode" = test ] && packages+=(xvfb xauth xdotool appstream desktop-file-utils)
 
 missing=()
 for package in "${packages[@]}"; do
