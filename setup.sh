@@ -3,14 +3,16 @@
 # and the animals' pictures and sounds. Then:
 #   ./setup.sh run    starts the program (the default)
 #   ./setup.sh test   runs the test suite
+#   ./setup.sh sanitize  runs the window and platform tests once more, built with AddressSanitizer
+#                        and UndefinedBehaviorSanitizer (in build-asan/)
 # Every step that is already done is skipped, so a second run starts at once.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 mode=${1:-run}
 case "$mode" in
-run | test) ;;
+run | test | sanitize) ;;
 *)
-    echo "usage: $0 [run|test]" >&2
+    echo "usage: $0 [run|test|sanitize]" >&2
     exit 2
     ;;
 esac
@@ -21,7 +23,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libespeak-ng-dev espeak-
 mapfile -t datagen_packages < <(grep -v '^\s*#' datagen/packages.txt | grep -v '^\s*$')
 packages+=("${datagen_packages[@]}")
 # The tests also run the real program under a virtual X server and validate the desktop files.
-[ "$mode" = test ] && packages+=(xvfb xauth xdotool appstream desktop-file-utils)
+[ "$mode" != run ] && packages+=(xvfb xauth xdotool appstream desktop-file-utils)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -33,6 +35,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if [ "$mode" = sanitize ]; then
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZUBIKO_SANITIZE=ON -DZUBIKO_WERROR=ON >/dev/null
+    cmake --build build-asan
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    [ -f tests/lsan.supp ] && export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
+    # A shorter soak: the sanitizers make every pass many times slower.
+    ZUBIKO_SOAK_ACTIONS=5000 ctest --test-dir build-asan -L 'window|platform' --output-on-failure
+    exit
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUBIKO_WERROR=ON >/dev/null
