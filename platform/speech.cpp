@@ -18,6 +18,27 @@ const char *const kFallbackVoice = "en";
 // A little higher than espeak-ng's default pitch (50).
 constexpr int kPitch = 58;
 
+// espeak-ng is one engine per process, and it cannot be started a second time: its
+// espeak_ng_Terminate() leaves the command queue's "a command is running" flag set when its queue
+// thread ends, the next espeak_ng_Initialize() starts a new queue thread without clearing it, and
+// the next espeak_ng_Terminate() then waits forever for that thread to acknowledge a stop it never
+// sees. So the engine is started by the first Speech that needs it and kept for the life of the
+// process; later Speech objects use it as it is. Its mutex is held while a worker sets the engine
+// up or synthesises, so that two Speech objects alive at once take turns.
+struct Engine
+{
+    std::mutex mutex;
+    bool up = false;
+    QByteArray dataPath; // the data folder it was started with
+    int sampleRate = 0;
+};
+
+Engine &engine()
+{
+    static Engine instance;
+    return instance;
+}
+
 } // namespace
 
 struct Speech::Impl
@@ -57,27 +78,37 @@ int synthCallback(short *wav, int count, espeak_EVENT *events)
 
 bool Speech::Impl::startEngine()
 {
-    espeak_ng_InitializePath(dataPath.isEmpty() ? nullptr : dataPath.constData());
-    espeak_ng_ERROR_CONTEXT context = nullptr;
-    espeak_ng_STATUS status = espeak_ng_Initialize(&context);
-    if (status == ENS_OK)
-        status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
-    if (status != ENS_OK) {
-        char message[512] = {};
-        espeak_ng_GetStatusCodeMessage(status, message, sizeof message);
+    Engine &shared = engine();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    if (!shared.up) {
+        espeak_ng_InitializePath(dataPath.isEmpty() ? nullptr : dataPath.constData());
+        espeak_ng_ERROR_CONTEXT context = nullptr;
+        espeak_ng_STATUS status = espeak_ng_Initialize(&context);
         espeak_ng_ClearErrorContext(&context);
-        qWarning("Zubiko: speech is off: espeak-ng cannot start (%s)", message);
-        return false;
+        if (status == ENS_OK)
+            status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
+        if (status != ENS_OK) {
+            char message[512] = {};
+            espeak_ng_GetStatusCodeMessage(status, message, sizeof message);
+            qWarning("Zubiko: speech is off: espeak-ng cannot start (%s)", message);
+            return false;
+        }
+        shared.up = true;
+        shared.dataPath = dataPath;
+        shared.sampleRate = espeak_ng_GetSampleRate();
+    } else if (shared.dataPath != dataPath) {
+        qWarning("Zubiko: speech goes on with the espeak-ng data it started with (%s), not %s",
+                 shared.dataPath.isEmpty() ? "the system's" : shared.dataPath.constData(),
+                 dataPath.isEmpty() ? "the system's" : dataPath.constData());
     }
     espeak_SetSynthCallback(synthCallback);
     if (espeak_ng_SetVoiceByName(kVoice) != ENS_OK && espeak_ng_SetVoiceByName(kFallbackVoice) != ENS_OK) {
         qWarning("Zubiko: speech is off: espeak-ng has no English voice");
-        espeak_ng_Terminate();
         return false;
     }
     espeak_ng_SetParameter(espeakRATE, kWordsPerMinute, 0);
     espeak_ng_SetParameter(espeakPITCH, kPitch, 0);
-    sampleRate = espeak_ng_GetSampleRate();
+    sampleRate = shared.sampleRate;
     return true;
 }
 
@@ -106,12 +137,13 @@ void Speech::Impl::run()
         }
         const QByteArray utf8 = prepared(text).toUtf8();
         if (!utf8.isEmpty()) {
+            std::lock_guard<std::mutex> engineLock(engine().mutex);
             espeak_ng_Synthesize(utf8.constData(), static_cast<std::size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
                                  espeakCHARS_UTF8, nullptr, this);
         }
         sink(nullptr, 0, sampleRate, true);
     }
-    espeak_ng_Terminate();
+    // The engine stays up for the next Speech (see Engine).
 }
 
 Speech::Speech(Sink sink, const QString &dataPath) : d(std::make_unique<Impl>())

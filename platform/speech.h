@@ -11,7 +11,9 @@
 // thread owns espeak-ng and speaks the queued texts whole and in order (a new text never cuts
 // the one being spoken). The PCM goes to a sink, normally the audio mixer's speech channel.
 // An engine that cannot start (speech data missing) warns once on stderr and stays silent.
-// espeak-ng keeps global state: have one Speech alive at a time.
+// espeak-ng is one engine per process: the first Speech starts it and it stays up until the process
+// ends, so Speech objects may come and go (two alive at once take turns). The data folder is the
+// one the engine was first started with.
 class Speech
 {
 public:
