@@ -58,6 +58,8 @@ inline std::vector<float> readFloats(const QString &path)
         return {};
     const QByteArray bytes = file.readAll();
     std::vector<float> samples(static_cast<std::size_t>(bytes.size()) / sizeof(float));
+    if (samples.empty())
+        return samples; // memcpy must not be handed the null data of an empty vector
     std::memcpy(samples.data(), bytes.constData(), samples.size() * sizeof(float));
     return samples;
 }
