@@ -1,9 +1,13 @@
 #include "platform/audio.h"
 
+#include "platform/data_checks.h"
 #include "platform/trace.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <SDL.h>
 
@@ -105,9 +109,19 @@ bool convert(SDL_AudioFormat format, int channels, int rate, const void *data, i
     return ok;
 }
 
-// Decodes one WAV file into the mixing format.
+// Decodes one WAV file into the mixing format. The file and its header are checked first, so that
+// SDL never reads a pipe, never allocates what a broken header declares and never decodes more
+// than DataChecks::kMaxSoundSeconds of sound.
 ClipPtr decodeFile(const QString &path, QString *why)
 {
+    QString problem = DataChecks::fileProblem(path);
+    if (problem.isEmpty())
+        problem = DataChecks::wavProblem(path);
+    if (!problem.isEmpty()) {
+        if (why)
+            *why = problem;
+        return {};
+    }
     SDL_RWops *file = SDL_RWFromFile(QFile::encodeName(path).constData(), "rb");
     if (!file) {
         if (why)
@@ -120,6 +134,14 @@ ClipPtr decodeFile(const QString &path, QString *why)
     if (!SDL_LoadWAV_RW(file, 1, &spec, &buffer, &length)) {
         if (why)
             *why = QString::fromUtf8(SDL_GetError());
+        return {};
+    }
+    const int frameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+    if (frameBytes <= 0 || spec.freq <= 0
+        || static_cast<double>(length) / frameBytes / spec.freq > DataChecks::kMaxSoundSeconds) {
+        if (why)
+            *why = QStringLiteral("decodes to more than %1 s of sound").arg(DataChecks::kMaxSoundSeconds);
+        SDL_FreeWAV(buffer);
         return {};
     }
     auto clip = std::make_shared<Clip>();
@@ -179,9 +201,18 @@ struct Audio::Impl
     std::unique_ptr<Converter> speechConverter;
     int speechRate = 0;
 
-    // Decoded files.
+    // Decoded files, and files that could not be decoded (with why, and the size and time of
+    // change they had then: a file copied again is tried again).
+    struct Failure
+    {
+        QString why;
+        qint64 size = 0;
+        QDateTime modified;
+    };
     mutable std::mutex cacheMutex;
     QHash<QString, ClipPtr> cache;
+    QHash<QString, Failure> failed;
+    QSet<QString> warnedFiles; // each bad file is warned about once
     ClipPtr chime = makeChime();
 
     std::thread preloader;
@@ -192,6 +223,7 @@ struct Audio::Impl
     void ensureDevice();
     void start(ClipPtr clip);
     ClipPtr clipFor(const QString &path, QString *why);
+    void lost();
     void mix(float *out, int samples);
     void appendSpeech(Clip chunk);
 };
@@ -261,12 +293,24 @@ void Audio::Impl::closeDevice()
     }
 }
 
+void Audio::Impl::lost()
+{
+    qCDebug(lcPlatform) << "audio device lost";
+    if (!warned) {
+        const char *error = SDL_GetError();
+        qWarning("Zubiko: the audio device went away%s%s%s; running without sound until it comes back",
+                 *error ? " (" : "", error, *error ? ")" : "");
+        warned = true;
+    }
+    closeDevice();
+    // Try again at once: the device may only have been swapped for another.
+    lastAttempt = {};
+}
+
 void Audio::Impl::ensureDevice()
 {
-    if (device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED) {
-        qCDebug(lcPlatform) << "audio device lost";
-        closeDevice();
-    }
+    if (device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
+        lost();
     if (device != 0)
         return;
     if (std::chrono::steady_clock::now() - lastAttempt < std::chrono::milliseconds(retryMilliseconds))
@@ -283,18 +327,36 @@ void Audio::Impl::start(ClipPtr clip)
 
 ClipPtr Audio::Impl::clipFor(const QString &path, QString *why)
 {
+    const QFileInfo info(path);
     {
         std::lock_guard<std::mutex> lock(cacheMutex);
         const auto found = cache.constFind(path);
         if (found != cache.constEnd())
             return *found;
+        const auto bad = failed.constFind(path);
+        if (bad != failed.constEnd() && bad->size == info.size() && bad->modified == info.lastModified()) {
+            if (why)
+                *why = bad->why;
+            return {};
+        }
     }
-    ClipPtr clip = decodeFile(path, why);
+    QString reason;
+    ClipPtr clip = decodeFile(path, &reason);
+    std::lock_guard<std::mutex> lock(cacheMutex);
     if (clip) {
-        std::lock_guard<std::mutex> lock(cacheMutex);
         cache.insert(path, clip);
+        failed.remove(path);
+        return clip;
     }
-    return clip;
+    failed.insert(path, Failure{reason, info.size(), info.lastModified()});
+    if (!warnedFiles.contains(path)) {
+        warnedFiles.insert(path);
+        qWarning("Zubiko: sound %s %s; the default sound plays in its place", qUtf8Printable(path),
+                 qUtf8Printable(reason));
+    }
+    if (why)
+        *why = reason;
+    return {};
 }
 
 void Audio::Impl::mix(float *out, int samples)
@@ -357,8 +419,6 @@ bool Audio::playFile(const QString &absolutePath, QString *why)
     QString reason;
     ClipPtr clip = d->clipFor(absolutePath, &reason);
     if (!clip) {
-        qWarning("Zubiko: cannot play %s (%s); playing the default sound", qUtf8Printable(absolutePath),
-                 qUtf8Printable(reason));
         if (why)
             *why = reason;
         d->start(d->chime);
@@ -372,6 +432,11 @@ void Audio::playDefault()
 {
     d->ensureDevice();
     d->start(d->chime);
+}
+
+void Audio::checkDevice()
+{
+    d->ensureDevice();
 }
 
 void Audio::stopSound()

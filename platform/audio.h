@@ -13,8 +13,12 @@
 //    is how the program cuts a sound off: it plays a silent file).
 //  - The speech channel plays the speech PCM it is handed, in order; sounds never cut it.
 // Files are decoded once and kept. A file that cannot be found or decoded plays the default
-// sound, a short soft chime made here. Without an audio device everything runs silently; the
-// device is tried again now and then when a sound is asked for.
+// sound, a short soft chime made here, with one warning per file (a file that is refused is not
+// decoded again until it changes). Files are checked before they are decoded (DataChecks), so a
+// broken header never makes SDL allocate what it declares.
+// Without an audio device everything runs silently, with one warning; a device that goes away
+// is noticed when a sound or speech is next asked for. A missing device is tried again now and
+// then, when a sound or speech is asked for.
 class Audio
 {
 public:
@@ -40,6 +44,10 @@ public:
     void playDefault();
     // Silences the sound channel.
     void stopSound();
+    // Notices a device that has gone away and tries to open a missing one (no more often than
+    // the retry interval). playFile and playDefault do this themselves; speech calls it before
+    // a text is queued, so that the text finds the device that has come back.
+    void checkDevice();
 
     // Decodes `files` on a background thread so that later plays find them ready. Returns at once.
     void preload(const QStringList &files);

@@ -20,6 +20,16 @@ QString quoted(const QString &text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
+// The data roots as absolute paths, for messages that say where a file was looked for.
+QString lookedIn(const QStringList &roots)
+{
+    QStringList absolute;
+    for (const QString &root : roots)
+        absolute << QDir::cleanPath(QDir(root).absolutePath());
+    absolute.removeDuplicates();
+    return absolute.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &speechDataPath)
@@ -53,6 +63,43 @@ QStringList RealPlatform::dataRoots() const
     return m_paths->roots();
 }
 
+QStringList RealPlatform::checkDataFolders()
+{
+    m_missingFolders.clear();
+    for (const QString &folder : {QStringLiteral("animals"), QStringLiteral("sounds")}) {
+        if (m_paths->resolveDir(folder).isEmpty())
+            m_missingFolders << folder;
+    }
+    if (!m_missingFolders.isEmpty()) {
+        const QString missing = m_missingFolders.size() == 1
+                                    ? QStringLiteral("no \"%1\" folder").arg(m_missingFolders.first())
+                                    : QStringLiteral("no \"animals\" and no \"sounds\" folder");
+        qWarning("Zubiko: %s found (looked in %s); running without them", qUtf8Printable(missing),
+                 qUtf8Printable(lookedIn(m_paths->roots())));
+    }
+    return m_missingFolders;
+}
+
+void RealPlatform::waitForPreload()
+{
+    m_audio->waitForPreload();
+}
+
+void RealPlatform::warnOnce(const QString &key, const QString &message)
+{
+    if (m_warned.contains(key))
+        return;
+    m_warned.insert(key);
+    qWarning("%s", qUtf8Printable(message));
+}
+
+bool RealPlatform::inMissingFolder(const QString &relative) const
+{
+    const QString folder = QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/')).section(QLatin1Char('/'), 0, 0,
+                                                                                                   QString::SectionSkipEmpty);
+    return m_missingFolders.contains(folder, Qt::CaseInsensitive);
+}
+
 void RealPlatform::preloadSounds()
 {
     if (!m_soundsFolder.isEmpty())
@@ -71,6 +118,8 @@ void RealPlatform::preloadSounds()
 void RealPlatform::Speak(const QString &text)
 {
     qCDebug(lcPlatform).noquote() << QStringLiteral("Speak ") + quoted(text);
+    // Speech without a device is dropped: look for one that has come back first.
+    m_audio->checkDevice();
     m_speech->speak(text);
 }
 
@@ -86,6 +135,10 @@ void RealPlatform::sndPlaySoundA(const QString &path, unsigned flags)
     const QString file = m_paths->resolveFile(path);
     if (file.isEmpty()) {
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("default sound (not found)");
+        if (!inMissingFolder(path))
+            warnOnce(QStringLiteral("sound:") + path,
+                     QStringLiteral("Zubiko: sound %1 not found (looked in %2); the default sound plays in its place")
+                         .arg(path, lookedIn(m_paths->roots())));
         m_audio->playDefault();
         return;
     }
@@ -102,17 +155,22 @@ QPixmap RealPlatform::LoadPicture(const QString &path)
     const QString file = m_paths->resolveFile(path);
     if (file.isEmpty()) {
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("no picture (not found)");
-        qWarning("Zubiko: picture %s not found", qUtf8Printable(path));
+        if (!inMissingFolder(path))
+            warnOnce(QStringLiteral("picture:") + path, QStringLiteral("Zubiko: picture %1 not found (looked in %2)")
+                                                            .arg(path, lookedIn(m_paths->roots())));
         return {};
     }
     QString why;
-    const QImage image = Pictures::read(file, &why);
+    QString note;
+    const QImage image = Pictures::read(file, &why, &note);
     if (image.isNull()) {
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("no picture (%1: %2)").arg(file, why);
-        qWarning("Zubiko: cannot load picture %s (%s)", qUtf8Printable(file), qUtf8Printable(why));
+        warnOnce(QStringLiteral("picture:") + file, QStringLiteral("Zubiko: picture %1 %2; no picture shown").arg(file, why));
         return {};
     }
     qCDebug(lcPlatform).noquote() << asked + file;
+    if (!note.isEmpty())
+        warnOnce(QStringLiteral("picture:") + file, QStringLiteral("Zubiko: picture %1 %2; shown all the same").arg(file, note));
     return QPixmap::fromImage(image);
 }
 

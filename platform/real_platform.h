@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <memory>
@@ -30,6 +31,15 @@ public:
     void appendDataRoot(const QString &root);
     QStringList dataRoots() const;
 
+    // Call once the data roots are all set: when no root holds an "animals" or a "sounds" folder,
+    // says so in one warning that names the folders missing and where they were looked for
+    // (absolute paths). Returns the folders missing ("animals", "sounds"); files asked for in
+    // those folders are then not warned about one by one.
+    QStringList checkDataFolders();
+
+    // Waits until the background decoding of the sounds folder has finished (for tests).
+    void waitForPreload();
+
     void Speak(const QString &text) override;
     void sndPlaySoundA(const QString &path, unsigned flags) override;
     QPixmap LoadPicture(const QString &path) override;
@@ -42,6 +52,10 @@ public:
 
 private:
     void preloadSounds();
+    // One warning per key (a file, or a file's problem) in the life of the platform.
+    void warnOnce(const QString &key, const QString &message);
+    // Whether `relative` lies in a data folder checkDataFolders found missing.
+    bool inMissingFolder(const QString &relative) const;
 
     // Destroyed bottom up: speech (which feeds the audio) goes before the audio.
     std::unique_ptr<DataPaths> m_paths;
@@ -50,4 +64,6 @@ private:
     std::unique_ptr<Shell> m_shell;
     std::unique_ptr<RandomSource> m_random;
     QString m_soundsFolder;
+    QSet<QString> m_warned;
+    QStringList m_missingFolders;
 };
