@@ -74,10 +74,17 @@ QImage Pictures::read(const QString &path, QString *why, QString *note)
         *why = problem;
         return {};
     }
+    // Everything the reader does may make the decoder talk (the header is read by canRead and size).
+    DecoderMessages caught;
+    const auto withComplaints = [&caught](QString reason) {
+        if (!caught.messages().isEmpty())
+            reason += QStringLiteral(": ") + caught.messages().join(QStringLiteral("; "));
+        return reason;
+    };
     QImageReader reader(path);
     // Qt falls back on the contents when the name's format does not fit: a PNG named .jpg reads.
     if (!reader.canRead()) {
-        *why = QStringLiteral("is not a picture Qt can read (%1)").arg(reader.errorString());
+        *why = withComplaints(QStringLiteral("is not a picture Qt can read (%1)").arg(reader.errorString()));
         return {};
     }
     const QSize size = reader.size();
@@ -86,24 +93,14 @@ QImage Pictures::read(const QString &path, QString *why, QString *note)
         return {};
     }
     QImage image;
-    QStringList complaints;
-    {
-        DecoderMessages caught;
-        if (!reader.read(&image)) {
-            *why = QStringLiteral("cannot be decoded (%1)").arg(reader.errorString());
-            image = QImage();
-        }
-        complaints = caught.messages();
-    }
-    if (!complaints.isEmpty()) {
-        if (image.isNull())
-            *why += QStringLiteral(": ") + complaints.join(QStringLiteral("; "));
-        else
-            *why = QStringLiteral("is damaged (%1)").arg(complaints.join(QStringLiteral("; ")));
+    if (!reader.read(&image)) {
+        *why = withComplaints(QStringLiteral("cannot be decoded (%1)").arg(reader.errorString()));
         return {};
     }
-    if (image.isNull())
+    if (!caught.messages().isEmpty()) {
+        *why = QStringLiteral("is damaged (%1)").arg(caught.messages().join(QStringLiteral("; ")));
         return {};
+    }
     const QByteArray named = formatOfName(path);
     const QByteArray actual = QImageReader::imageFormat(path);
     if (note && !named.isEmpty() && !actual.isEmpty() && named != actual)
