@@ -44,6 +44,7 @@ int main(int argc, char *argv[])
     platform.appendDataRoot(installedData);
     if (installedData != QDir::cleanPath(QStringLiteral(ZUBIKO_DATA_DIR)))
         platform.appendDataRoot(QStringLiteral(ZUBIKO_DATA_DIR));
+    platform.checkDataFolders();
     Form1 window(platform);
     window.show();
     return app.exec();
