@@ -25,6 +25,19 @@ namespace {
 using Clip = std::vector<float>; // interleaved frames in the mixing format
 using ClipPtr = std::shared_ptr<const Clip>;
 
+// SDL picks its sample format converters the first time one is asked for, without a lock: two
+// threads converting for the first time at once (the background decoding and a sound asked for
+// right away, or speech) can find the choice half made and fail with "No conversion from source
+// format to float available". The choice is made once, here, before any conversion.
+void chooseConvertersOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        SDL_AudioCVT cvt;
+        SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, 1, 22050, AUDIO_F32SYS, Audio::kChannels, Audio::kSampleRate);
+    });
+}
+
 // A converter to the mixing format that gives every frame it was given: SDL's resampler holds
 // back the last few milliseconds even on a flush, so the end of the input is pushed out with
 // silence and the output cut to the length the input stands for.
@@ -32,8 +45,8 @@ class Converter
 {
 public:
     Converter(SDL_AudioFormat format, int channels, int rate)
-        : m_stream(SDL_NewAudioStream(format, static_cast<Uint8>(channels), rate, AUDIO_F32SYS, Audio::kChannels,
-                                      Audio::kSampleRate)),
+        : m_stream((chooseConvertersOnce(), SDL_NewAudioStream(format, static_cast<Uint8>(channels), rate, AUDIO_F32SYS, Audio::kChannels,
+                                      Audio::kSampleRate))),
           m_frameBytes(static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8) * channels),
           m_rate(rate)
     {
