@@ -1,0 +1,231 @@
+// zubiko_bench_audio [Google Benchmark flags] NAMES_FILE
+//
+// 1. Speaks each animal's display name through Speech (espeak-ng, the program's voice and rate)
+//    into a buffer and writes one line per name to NAMES_FILE:
+//        NAME  TOTAL_MS  AUDIBLE_START_MS  AUDIBLE_END_MS
+// 2. Over a RealPlatform whose audio goes to SDL's disk driver, measures how long it takes from
+//    sndPlaySoundA and from Speak to the first sample of that sound or text in the driver's file,
+//    which the driver writes right after the mixer filled each buffer.
+#include "bench_common.h"
+
+#include "catalogue/animal_catalogue.h"
+#include "platform/platform.h"
+#include "platform/real_platform.h"
+#include "platform/speech.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QHash>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <cmath>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+#include "wav_files.h"
+
+namespace {
+
+// Speech of one text at espeak-ng's rate, and where it can be heard.
+struct Spoken
+{
+    int rate = 0;
+    std::vector<std::int16_t> pcm;
+    // |sample| above this reaches 1e-3 in the float mix: what counts as heard.
+    static constexpr int kAudible = 33;
+
+    std::size_t audibleStart() const
+    {
+        for (std::size_t i = 0; i < pcm.size(); ++i) {
+            if (std::abs(pcm[i]) > kAudible)
+                return i;
+        }
+        return pcm.size();
+    }
+    std::size_t audibleEnd() const
+    {
+        for (std::size_t i = pcm.size(); i > 0; --i) {
+            if (std::abs(pcm[i - 1]) > kAudible)
+                return i;
+        }
+        return 0;
+    }
+    double ms(std::size_t samples) const { return 1000.0 * static_cast<double>(samples) / rate; }
+};
+
+QHash<QString, Spoken> speakAll(const QStringList &texts)
+{
+    std::mutex mutex;
+    std::condition_variable done;
+    Spoken current;
+    QHash<QString, Spoken> result;
+    int finished = 0;
+    Speech speech([&](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
+        std::lock_guard<std::mutex> lock(mutex);
+        current.rate = rate;
+        if (samples)
+            current.pcm.insert(current.pcm.end(), samples, samples + count);
+        if (endOfText) {
+            result.insert(texts.at(finished), current);
+            current = Spoken();
+            ++finished;
+            done.notify_all();
+        }
+    });
+    if (!speech.waitUntilReady())
+        return {};
+    for (const QString &text : texts)
+        speech.speak(text);
+    std::unique_lock<std::mutex> lock(mutex);
+    done.wait_for(lock, std::chrono::seconds(60), [&] { return finished == texts.size(); });
+    return result;
+}
+
+constexpr std::int16_t kToneValue = 8000;
+
+// Each figure's samples, one per repetition.
+constexpr int kRepetitions = 30;
+
+struct Setup
+{
+    RealPlatform *platform = nullptr;
+    bench::DiskOutput *output = nullptr;
+    const QHash<QString, Spoken> *names = nullptr;
+    QStringList order;
+};
+Setup g;
+
+// Sleeps `ms` and a little more, a different amount each time, up to two device periods (the
+// driver writes every other period): calls made right after a write, or at whole multiples of the
+// period, would all land at the same place in the device's buffer cycle.
+void unaligned(int ms)
+{
+    static int step = 0;
+    const auto extra = std::chrono::microseconds((step++ * 3700) % 21300);
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms) + extra);
+}
+
+void soundToFirstSample(benchmark::State &state)
+{
+    const float tone = static_cast<float>(kToneValue) / 32768.0f;
+    for (auto _ : state) {
+        g.platform->sndPlaySoundA(QString(), Platform::SND_ASYNC);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        g.output->mark();
+        unaligned(0);
+        const auto start = bench::Clock::now();
+        g.platform->sndPlaySoundA(QStringLiteral("sounds\\bench_tone.wav"), Platform::SND_ASYNC);
+        const auto heard = g.output->waitFor(
+            [tone](const std::vector<float> &s) {
+                for (std::size_t i = 0; i < s.size(); ++i) {
+                    if (std::abs(s[i] - tone) < 1e-4f)
+                        return static_cast<long>(i);
+                }
+                return -1L;
+            },
+            2000);
+        if (heard == bench::Clock::time_point()) {
+            state.SkipWithError("the sound never reached the device");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(heard - start).count());
+    }
+    g.platform->sndPlaySoundA(QString(), Platform::SND_ASYNC);
+}
+
+// espeak-ng often begins a text with silence, so the first sample of a text is found back from its
+// first heard sample: less the silence before it in the voice's own output, rounded to the start
+// of a device buffer (a text that finds the speech channel idle starts at the start of a buffer;
+// the rounding absorbs how the resampler moves the first heard sample by a few frames).
+void speakToFirstSample(benchmark::State &state)
+{
+    static int next = 0;
+    for (auto _ : state) {
+        const QString name = g.order.at(next++ % g.order.size());
+        const Spoken &spoken = g.names->value(name);
+        const long leadFrames = std::lround(static_cast<double>(spoken.audibleStart()) * 48000.0 / spoken.rate);
+        g.output->mark();
+        unaligned(0);
+        const auto start = bench::Clock::now();
+        g.platform->Speak(name);
+        const auto first = g.output->waitFor(
+            [leadFrames](const std::vector<float> &s) {
+                for (std::size_t i = 0; i < s.size(); ++i) {
+                    if (std::abs(s[i]) > 1e-3f) {
+                        const long buffer = 2 * 512;
+                        const long estimate = static_cast<long>(i) - 2 * leadFrames;
+                        return std::max(0L, (estimate + buffer / 2) / buffer * buffer);
+                    }
+                }
+                return -1L;
+            },
+            3000);
+        if (first == bench::Clock::time_point()) {
+            state.SkipWithError("the speech never reached the device");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(first - start).count());
+        // Let the name end before the next one.
+        unaligned(static_cast<int>(spoken.ms(spoken.pcm.size())) + 150);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: zubiko_bench_audio [benchmark flags] NAMES_FILE\n", stderr);
+        return 2;
+    }
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("device.raw"));
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(device));
+    QCoreApplication app(argc, argv);
+
+    QStringList names;
+    for (const AnimalRow &row : AnimalCatalogue)
+        names << QLatin1String(row.displayName);
+    const QHash<QString, Spoken> spoken = speakAll(names);
+    if (spoken.size() != names.size()) {
+        std::fputs("zubiko_bench_audio: espeak-ng did not speak every name\n", stderr);
+        return 1;
+    }
+    QFile table(QString::fromLocal8Bit(argv[1]));
+    if (!table.open(QIODevice::WriteOnly | QIODevice::Text))
+        return 1;
+    for (const QString &name : names) {
+        const Spoken &s = spoken[name];
+        table.write(QStringLiteral("%1 %2 %3 %4\n")
+                        .arg(name)
+                        .arg(s.ms(s.pcm.size()), 0, 'f', 1)
+                        .arg(s.ms(s.audibleStart()), 0, 'f', 1)
+                        .arg(s.ms(s.audibleEnd()), 0, 'f', 1)
+                        .toUtf8());
+    }
+    table.close();
+
+    // A tone of one known sample value, in the first sounds folder so that it is preloaded as the
+    // program's own sounds are; pictures and the rest from the working directory.
+    QDir(dir.path()).mkpath(QStringLiteral("sounds"));
+    wav::writeConstant(dir.filePath(QStringLiteral("sounds/bench_tone.wav")), 48000, 2, 24000, kToneValue);
+    RealPlatform platform({dir.path(), QStringLiteral(".")});
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    bench::DiskOutput output(device, 512 * 2, 512 * 1000.0 / 48000);
+    g = {&platform, &output, &spoken, names};
+
+    bench::withMinMax(benchmark::RegisterBenchmark("sound_call_to_first_sample", soundToFirstSample))
+        ->UseManualTime()->Iterations(1)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+    bench::withMinMax(benchmark::RegisterBenchmark("speak_call_to_first_sample", speakToFirstSample))
+        ->UseManualTime()->Iterations(1)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // espeak-ng, started a second time in this process (for the names, then for the platform),
+    // does not come back from its second espeak_ng_Terminate(): leave without it.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
