@@ -23,7 +23,10 @@
 namespace {
 
 using Clip = std::vector<float>; // interleaved frames in the mixing format
-using ClipPtr = std::shared_ptr<const Clip>;
+// A decoded sound, kept: the mixing format's frames at 16 bits (what the sound files hold), half
+// the memory of floats.
+using ClipPtr = std::shared_ptr<const std::vector<std::int16_t>>;
+constexpr float kSampleScale = 32768.0f;
 
 // SDL picks its sample format converters the first time one is asked for, without a lock: two
 // threads converting for the first time at once (the background decoding and a sound asked for
@@ -157,12 +160,20 @@ ClipPtr decodeFile(const QString &path, QString *why)
         SDL_FreeWAV(buffer);
         return {};
     }
-    auto clip = std::make_shared<Clip>();
+    // Room for every frame and the converter's padding at the end, so that the buffer is never
+    // moved (each move would leave its old copy in the heap).
+    Clip converted;
+    converted.reserve((static_cast<std::size_t>(length / static_cast<Uint32>(frameBytes) + spec.freq / 20 + 1)
+                           * Audio::kSampleRate / static_cast<std::size_t>(spec.freq) + 64) * Audio::kChannels);
     const bool ok = convert(spec.format, spec.channels, spec.freq, buffer, static_cast<int>(length),
-                            clip.get(), why);
+                            &converted, why);
     SDL_FreeWAV(buffer);
     if (!ok)
         return {};
+    auto clip = std::make_shared<std::vector<std::int16_t>>(converted.size());
+    std::transform(converted.begin(), converted.end(), clip->begin(), [](float sample) {
+        return static_cast<std::int16_t>(std::clamp(std::lround(sample * kSampleScale), -32768L, 32767L));
+    });
     return clip;
 }
 
@@ -173,7 +184,7 @@ ClipPtr makeChime()
     constexpr double kPeak = 0.18;
     const int frames = static_cast<int>(kDuration * Audio::kSampleRate);
     const int half = frames / 2;
-    auto clip = std::make_shared<Clip>(static_cast<std::size_t>(frames) * Audio::kChannels);
+    auto clip = std::make_shared<std::vector<std::int16_t>>(static_cast<std::size_t>(frames) * Audio::kChannels);
     constexpr double kPi = 3.14159265358979323846;
     for (int i = 0; i < frames; ++i) {
         const bool second = i >= half;
@@ -183,7 +194,8 @@ ClipPtr makeChime()
         const double decay = std::exp(-t / 0.03);
         const double value = kPeak * attack * decay * std::sin(2.0 * kPi * frequency * t);
         for (int c = 0; c < Audio::kChannels; ++c)
-            (*clip)[static_cast<std::size_t>(i * Audio::kChannels + c)] = static_cast<float>(value);
+            (*clip)[static_cast<std::size_t>(i * Audio::kChannels + c)] =
+                static_cast<std::int16_t>(std::lround(value * kSampleScale));
     }
     return clip;
 }
@@ -378,9 +390,9 @@ void Audio::Impl::mix(float *out, int samples)
     std::lock_guard<std::mutex> lock(mixMutex);
     if (sound) {
         const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(samples), sound->size() - soundPosition);
-        const float *from = sound->data() + soundPosition;
+        const std::int16_t *from = sound->data() + soundPosition;
         for (std::size_t i = 0; i < n; ++i)
-            out[i] += from[i];
+            out[i] += static_cast<float>(from[i]) / kSampleScale;
         soundPosition += n;
         if (soundPosition >= sound->size()) {
             sound.reset();
