@@ -17,25 +17,10 @@ run | test | sanitize) ;;
     ;;
 esac
 
-# What building and running need; the data generator lists its own tools.
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libespeak-ng-dev espeak-ng-data libsdl2-dev
-    fonts-comic-neue fonts-dejavu-core)
-mapfile -t datagen_packages < <(grep -v '^\s*#' datagen/packages.txt | grep -v '^\s*$')
-packages+=("${datagen_packages[@]}")
 # The tests also run the real program under a virtual X server and validate the desktop files.
-[ "$mode" != run ] && packages+=(xvfb xauth xdotool appstream desktop-file-utils)
-
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "setup: installing ${missing[*]}"
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+test_packages=()
+[ "$mode" != run ] && test_packages=(xvfb xauth xdotool appstream desktop-file-utils)
+tools/install-packages.sh "${test_packages[@]}"
 
 if [ "$mode" = sanitize ]; then
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZUBIKO_SANITIZE=ON -DZUBIKO_WERROR=ON >/dev/null

@@ -20,21 +20,7 @@ build="build-bench"
 say() { echo "bench: $*" >&2; }
 
 # ---- What it needs ----------------------------------------------------------------------------
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libespeak-ng-dev espeak-ng-data libsdl2-dev
-    fonts-comic-neue fonts-dejavu-core libbenchmark-dev xvfb xauth xdotool time procps)
-mapfile -t datagen_packages < <(grep -v '^\s*#' datagen/packages.txt | grep -v '^\s*$')
-packages+=("${datagen_packages[@]}")
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    say "installing ${missing[*]}"
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+tools/install-packages.sh libbenchmark-dev xvfb xauth xdotool time procps
 
 say "building the release program and the benchmarks in $build/"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUBIKO_BUILD_BENCH=ON -DZUBIKO_BUILD_TESTS=OFF >/dev/null

@@ -144,17 +144,17 @@ ClipPtr decodeFile(const QString &path, QString *why)
             *why = QString::fromUtf8(SDL_GetError());
         return {};
     }
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wav{};
     Uint8 *buffer = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(file, 1, &spec, &buffer, &length)) {
+    if (!SDL_LoadWAV_RW(file, 1, &wav, &buffer, &length)) {
         if (why)
             *why = QString::fromUtf8(SDL_GetError());
         return {};
     }
-    const int frameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
-    if (frameBytes <= 0 || spec.freq <= 0
-        || static_cast<double>(length) / frameBytes / spec.freq > DataChecks::kMaxSoundSeconds) {
+    const int frameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(wav.format) / 8) * wav.channels;
+    if (frameBytes <= 0 || wav.freq <= 0
+        || static_cast<double>(length) / frameBytes / wav.freq > DataChecks::kMaxSoundSeconds) {
         if (why)
             *why = QStringLiteral("decodes to more than %1 s of sound").arg(DataChecks::kMaxSoundSeconds);
         SDL_FreeWAV(buffer);
@@ -163,9 +163,9 @@ ClipPtr decodeFile(const QString &path, QString *why)
     // Room for every frame and the converter's padding at the end, so that the buffer is never
     // moved (each move would leave its old copy in the heap).
     Clip converted;
-    converted.reserve((static_cast<std::size_t>(length / static_cast<Uint32>(frameBytes) + spec.freq / 20 + 1)
-                           * Audio::kSampleRate / static_cast<std::size_t>(spec.freq) + 64) * Audio::kChannels);
-    const bool ok = convert(spec.format, spec.channels, spec.freq, buffer, static_cast<int>(length),
+    converted.reserve((static_cast<std::size_t>(length / static_cast<Uint32>(frameBytes) + wav.freq / 20 + 1)
+                           * Audio::kSampleRate / static_cast<std::size_t>(wav.freq) + 64) * Audio::kChannels);
+    const bool ok = convert(wav.format, wav.channels, wav.freq, buffer, static_cast<int>(length),
                             &converted, why);
     SDL_FreeWAV(buffer);
     if (!ok)

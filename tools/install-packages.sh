@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs from Debian's archive whatever of these is missing: the packages that building and
+# running Zubiko need, those the data generator lists, and any named on the command line.
+# Uses sudo when not run as root; does nothing when all are there.
+set -euo pipefail
+top=$(dirname "$(dirname "$(readlink -f "$0")")")
+
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libespeak-ng-dev espeak-ng-data libsdl2-dev
+    fonts-comic-neue fonts-dejavu-core "$@")
+mapfile -t datagen_packages < <(grep -v '^\s*#' "$top/datagen/packages.txt" | grep -v '^\s*$')
+packages+=("${datagen_packages[@]}")
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "installing ${missing[*]}" >&2
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
