@@ -6,23 +6,47 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
 bool g_startingGui = false;
 QtMessageHandler g_defaultHandler = nullptr;
 
-// Without a display Qt gives up with a fatal message and an abort; a child's program says so in
-// one line and exits instead of leaving a core dump.
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> g_held;
+
+// Without a display Qt gives up with a fatal message and an abort, after warnings of its own. A
+// child's program says so in one line and exits instead of leaving a core dump: what Qt says
+// while the window system is being reached is held back, and passed on only once that worked.
 void messageHandler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtFatalMsg && g_startingGui) {
+    if (!g_startingGui) {
+        g_defaultHandler(type, context, message);
+        return;
+    }
+    if (type == QtFatalMsg) {
         std::fputs("zubiko: cannot open a window: no display could be reached "
                    "(is DISPLAY or WAYLAND_DISPLAY set?)\n",
                    stderr);
         std::_Exit(EXIT_FAILURE);
     }
-    g_defaultHandler(type, context, message);
+    g_held.push_back({type, QByteArray(context.category ? context.category : "default"), message});
+}
+
+void passOnHeldMessages()
+{
+    g_startingGui = false;
+    for (const HeldMessage &held : g_held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.constData());
+        g_defaultHandler(held.type, context, held.text);
+    }
+    g_held.clear();
 }
 
 } // namespace
@@ -32,7 +56,7 @@ int main(int argc, char *argv[])
     g_defaultHandler = qInstallMessageHandler(messageHandler);
     g_startingGui = true;
     QApplication app(argc, argv);
-    g_startingGui = false;
+    passOnHeldMessages();
     QApplication::setApplicationName(QStringLiteral("zubiko"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Zubiko"));
 
