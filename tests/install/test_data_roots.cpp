@@ -1,4 +1,5 @@
 #include "platform/real_platform.h"
+#include "tests/platform/captured_messages.h"
 #include "tests/platform/wav_files.h"
 
 #include <QDir>
@@ -7,6 +8,8 @@
 #include <QLoggingCategory>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <optional>
 
 #include <memory>
 
@@ -20,20 +23,11 @@ class TestDataRoots : public QObject
     Q_OBJECT
 
 private:
-    static QStringList trace;
-    static QtMessageHandler previous;
+    // Installed once the test has started: Qt Test puts in its own handler before that.
+    std::optional<CapturedMessages> messages;
     QString startDir;
     std::unique_ptr<QTemporaryDir> installedDir;
     std::unique_ptr<RealPlatform> platform;
-
-    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (context.category && QByteArray(context.category) == "zubiko.platform") {
-            trace << message;
-            return;
-        }
-        previous(type, context, message);
-    }
 
     // A picture of its own size, so that the one shown tells where it came from.
     static bool putPicture(const QString &root, const QString &name, QSize size)
@@ -54,9 +48,10 @@ private:
     static QString absolute(const QString &path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 
     // The file the last traced call of `call` resolved `relative` to.
-    static QString resolvedIn(const QString &call, const QString &relative)
+    QString resolvedIn(const QString &call, const QString &relative) const
     {
         const QString prefix = call + QStringLiteral(" \"") + relative + QStringLiteral("\" -> ");
+        const QStringList trace = messages->trace();
         for (auto it = trace.crbegin(); it != trace.crend(); ++it) {
             if (it->startsWith(prefix))
                 return it->mid(prefix.size());
@@ -67,9 +62,9 @@ private:
 private slots:
     void initTestCase()
     {
+        messages.emplace();
         startDir = QDir::currentPath();
         QLoggingCategory::setFilterRules(QStringLiteral("zubiko.platform.debug=true"));
-        previous = qInstallMessageHandler(handler);
         installedDir = std::make_unique<QTemporaryDir>();
         QVERIFY(installedDir->isValid());
         platform = std::make_unique<RealPlatform>();
@@ -80,13 +75,13 @@ private slots:
     void cleanupTestCase()
     {
         platform.reset();
-        qInstallMessageHandler(previous);
+        messages.reset();
         QDir::setCurrent(startDir);
     }
 
     void init()
     {
-        trace.clear();
+        messages->clear();
         QDir installed(installedDir->path());
         QVERIFY(installed.removeRecursively());
         QVERIFY(installed.mkpath(QStringLiteral(".")));
@@ -144,9 +139,6 @@ private slots:
                  QStringLiteral("no picture (not found)"));
     }
 };
-
-QStringList TestDataRoots::trace;
-QtMessageHandler TestDataRoots::previous = nullptr;
 
 QTEST_MAIN(TestDataRoots)
 #include "test_data_roots.moc"

@@ -1,6 +1,8 @@
 #include "platform/data_checks.h"
 #include "platform/real_platform.h"
 
+#include "captured_messages.h"
+#include "picture_files.h"
 #include "wav_files.h"
 
 #include <QBuffer>
@@ -12,7 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <mutex>
+#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,57 +57,10 @@ public:
 
 private:
     // Warnings caught while a case runs (the background decoding warns from its own thread).
-    static inline std::mutex mutex;
-    static inline QStringList warnings;
-    static inline QStringList trace;
-    static inline QtMessageHandler previous = nullptr;
-
-    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (type == QtWarningMsg || type == QtCriticalMsg) {
-            warnings << message;
-            return;
-        }
-        if (type == QtDebugMsg && context.category && QByteArray(context.category) == "zubiko.platform") {
-            trace << message;
-            return;
-        }
-        previous(type, context, message);
-    }
-
-    static QStringList warningsSoFar()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return warnings;
-    }
-
-    static QStringList traceSoFar()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return trace;
-    }
-
-    static void clearCaught()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        warnings.clear();
-        trace.clear();
-    }
-
-    static QByteArray jpeg(int width, int height)
-    {
-        QImage image(width, height, QImage::Format_RGB32);
-        image.fill(Qt::darkGreen);
-        for (int y = 0; y < height; y += 4)
-            for (int x = 0; x < width; ++x)
-                image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPEG", 90);
-        return bytes;
-    }
+    // Installed once the test has started: Qt Test puts in its own handler before that.
+    std::optional<CapturedMessages> messages;
+    QStringList warningsSoFar() const { return messages->warnings(); }
+    QStringList traceSoFar() const { return messages->trace(); }
 
     static QByteArray png()
     {
@@ -115,21 +70,6 @@ private:
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");
-        return bytes;
-    }
-
-    // A small JPEG whose frame header (SOF0: FF C0, length, precision, height, width) claims
-    // width x height: the header of a decompression bomb without its pixels.
-    static QByteArray bombHeader(int width, int height)
-    {
-        QByteArray bytes = jpeg(16, 16);
-        const auto sof = bytes.indexOf(QByteArray("\xFF\xC0", 2));
-        if (sof < 0)
-            return {};
-        bytes[sof + 5] = static_cast<char>(height >> 8);
-        bytes[sof + 6] = static_cast<char>(height & 0xFF);
-        bytes[sof + 7] = static_cast<char>(width >> 8);
-        bytes[sof + 8] = static_cast<char>(width & 0xFF);
         return bytes;
     }
 
@@ -168,14 +108,14 @@ private:
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
 
-    // Puts a bad file of `kind` at `path` (a picture when `picture`, else a sound). Returns false
+    // Puts a bad file of `kind` at `path` (a picture when `isPicture`, else a sound). Returns false
     // when this machine cannot make it; `skip` then says why.
-    static bool make(Kind kind, const QString &path, bool picture, QString *skip)
+    static bool make(Kind kind, const QString &path, bool isPicture, QString *skip)
     {
         QByteArray random(4000, '\0');
         for (char &c : random)
             c = static_cast<char>(QRandomGenerator::global()->bounded(256));
-        const QByteArray good = picture ? jpeg(200, 150) : goodWav(0.5);
+        const QByteArray good = isPicture ? picture::jpeg(200, 150) : goodWav(0.5);
         switch (kind) {
         case Missing:
             return true;
@@ -184,7 +124,7 @@ private:
         case Truncated:
             return write(path, good.left(good.size() / 2));
         case TruncatedHeader:
-            return write(path, good.left(picture ? 300 : 20));
+            return write(path, good.left(isPicture ? 300 : 20));
         case RandomBytes:
             return write(path, random);
         case PlainText:
@@ -192,7 +132,7 @@ private:
         case PngNamedJpg:
             return write(path, png());
         case Bomb:
-            return write(path, bombHeader(30000, 30000));
+            return write(path, picture::jpegClaiming(30000, 30000));
         case Mp3: {
             QByteArray mp3("ID3\x04\x00\x00\x00\x00\x00\x0A", 10);
             mp3.append(QByteArray(10, '\0'));
@@ -275,18 +215,18 @@ private:
 private slots:
     void initTestCase()
     {
+        messages.emplace();
         QLoggingCategory::setFilterRules(QStringLiteral("zubiko.platform.debug=true"));
-        previous = qInstallMessageHandler(handler);
     }
 
-    void cleanupTestCase() { qInstallMessageHandler(previous); }
+    void cleanupTestCase() { messages.reset(); }
 
     void init()
     {
         // The cases that listen to the device set their own; the others have a silent one.
         qputenv("SDL_AUDIODRIVER", "dummy");
         qunsetenv("SDL_DISKAUDIOFILE");
-        clearCaught();
+        messages->clear();
     }
 
     void badPictures_data()

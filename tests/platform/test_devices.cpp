@@ -2,13 +2,15 @@
 #include "platform/real_platform.h"
 #include "platform/speech.h"
 
+#include "captured_messages.h"
 #include "wav_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <mutex>
+#include <optional>
+
 
 // Missing and vanishing devices: no sound card, an audio output that goes away while a sound
 // plays and comes back, speech without its data. The program runs on, says so once, and uses the
@@ -19,25 +21,9 @@ class TestDevices : public QObject
 
     QTemporaryDir dir;
 
-    static inline std::mutex mutex;
-    static inline QStringList warnings;
-    static inline QtMessageHandler previous = nullptr;
-
-    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (type == QtWarningMsg || type == QtCriticalMsg) {
-            std::lock_guard<std::mutex> lock(mutex);
-            warnings << message;
-            return;
-        }
-        previous(type, context, message);
-    }
-
-    static QStringList caught()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return warnings;
-    }
+    // Installed once the test has started: Qt Test puts in its own handler before that.
+    std::optional<CapturedMessages> messages;
+    QStringList caught() const { return messages->warnings(); }
 
     static int audible(const QString &output, float above = 0.01f)
     {
@@ -73,17 +59,13 @@ class TestDevices : public QObject
 private slots:
     void initTestCase()
     {
+        messages.emplace();
         QVERIFY(dir.isValid());
-        previous = qInstallMessageHandler(handler);
     }
 
-    void cleanupTestCase() { qInstallMessageHandler(previous); }
+    void cleanupTestCase() { messages.reset(); }
 
-    void init()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        warnings.clear();
-    }
+    void init() { messages->clear(); }
 
     // First, before anything in this process has started espeak-ng: it starts once per process.
     void speechWithoutItsDataWarnsOnceAndTheRestRunsOn()
@@ -173,7 +155,7 @@ private slots:
         platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
         // Each sound asked for looks at the device; the first look after a failed write finds it gone.
         QVERIFY(QTest::qWaitFor(
-            [&platform] {
+            [this, &platform] {
                 platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
                 return !caught().isEmpty();
             },

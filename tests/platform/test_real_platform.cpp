@@ -1,6 +1,8 @@
 #include "platform/real_platform.h"
 
 #include "platform/trace.h"
+#include "captured_messages.h"
+#include "picture_files.h"
 #include "wav_files.h"
 
 #include <QDir>
@@ -10,6 +12,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <optional>
+
 // RealPlatform as the window uses it: pictures, sounds by relative path, the trace, DoEvents.
 class TestRealPlatform : public QObject
 {
@@ -18,35 +22,8 @@ class TestRealPlatform : public QObject
     QTemporaryDir data;
     QString output;
     std::unique_ptr<RealPlatform> platform;
-    static inline QStringList trace;
-    static inline QtMessageHandler previous = nullptr;
-
-    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (type == QtDebugMsg && context.category && QByteArray(context.category) == "zubiko.platform")
-            trace << message;
-        previous(type, context, message);
-    }
-
-    // A JPEG that claims to be width x height, without the pixels to match.
-    static QByteArray claimedSize(int width, int height)
-    {
-        QImage small(16, 16, QImage::Format_RGB32);
-        small.fill(Qt::green);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        small.save(&buffer, "JPEG");
-        // The frame header (SOF0 marker FF C0): length(2) precision(1) height(2) width(2).
-        const auto sof = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
-        if (sof < 0)
-            return {};
-        jpeg[sof + 5] = static_cast<char>(height >> 8);
-        jpeg[sof + 6] = static_cast<char>(height & 0xFF);
-        jpeg[sof + 7] = static_cast<char>(width >> 8);
-        jpeg[sof + 8] = static_cast<char>(width & 0xFF);
-        return jpeg;
-    }
+    // Installed once the test has started: Qt Test puts in its own handler before that.
+    std::optional<CapturedMessages> messages;
 
     static void write(const QString &path, const QByteArray &bytes)
     {
@@ -58,39 +35,39 @@ class TestRealPlatform : public QObject
 private slots:
     void initTestCase()
     {
+        messages.emplace();
         QVERIFY(QDir(data.path()).mkpath(QStringLiteral("Animals")));
         QVERIFY(QDir(data.path()).mkpath(QStringLiteral("Sounds")));
         QImage duck(120, 80, QImage::Format_RGB32);
         duck.fill(Qt::yellow);
         QVERIFY(duck.save(data.filePath(QStringLiteral("Animals/duck.jpg")), "JPEG"));
         write(data.filePath(QStringLiteral("Animals/Broken.jpg")), QByteArray("\xFF\xD8\xFF\xE0 this is not a picture", 26));
-        write(data.filePath(QStringLiteral("Animals/bomb.jpg")), claimedSize(30000, 30000));
+        write(data.filePath(QStringLiteral("Animals/bomb.jpg")), picture::jpegClaiming(30000, 30000));
         QVERIFY(wav::writeConstant(data.filePath(QStringLiteral("Sounds/Duck.WAV")), 48000, 2, 4800, 8000));
 
         output = data.filePath(QStringLiteral("device.raw"));
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
         QLoggingCategory::setFilterRules(QStringLiteral("zubiko.platform.debug=true"));
-        previous = qInstallMessageHandler(handler);
         platform = std::make_unique<RealPlatform>(QStringList{data.path()});
     }
 
-    void init() { trace.clear(); }
+    void init() { messages->clear(); }
 
     void pictureAtItsNaturalSize()
     {
         const QPixmap picture = platform->LoadPicture(QStringLiteral("animals\\Duck.jpg"));
         QCOMPARE(picture.size(), QSize(120, 80));
         const QString file = QFileInfo(data.filePath(QStringLiteral("Animals/duck.jpg"))).absoluteFilePath();
-        QVERIFY(trace.contains(QStringLiteral("LoadPicture \"animals\\Duck.jpg\" -> ") + file));
+        QVERIFY(messages->trace().contains(QStringLiteral("LoadPicture \"animals\\Duck.jpg\" -> ") + file));
     }
 
     void missingPictureWarnsAndGivesNothing()
     {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Owl\\.jpg")));
         QVERIFY(platform->LoadPicture(QStringLiteral("animals\\Owl.jpg")).isNull());
-        QCOMPARE(trace.size(), 1);
-        QVERIFY(trace.first().startsWith(QStringLiteral("LoadPicture \"animals\\Owl.jpg\" -> no picture (")));
+        QCOMPARE(messages->trace().size(), 1);
+        QVERIFY(messages->trace().first().startsWith(QStringLiteral("LoadPicture \"animals\\Owl.jpg\" -> no picture (")));
     }
 
     void corruptPictureWarnsAndGivesNothing()
@@ -109,14 +86,14 @@ private slots:
     {
         platform->sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
         const QString file = QFileInfo(data.filePath(QStringLiteral("Sounds/Duck.WAV"))).absoluteFilePath();
-        QCOMPARE(trace, QStringList{QStringLiteral("sndPlaySoundA \"sounds\\duck.wav\" -> ") + file});
+        QCOMPARE(messages->trace(), QStringList{QStringLiteral("sndPlaySoundA \"sounds\\duck.wav\" -> ") + file});
     }
 
     void missingSoundPlaysTheDefaultSound()
     {
         platform->sndPlaySoundA(QStringLiteral("sounds\\unicorn.wav"), Platform::SND_ASYNC);
-        QCOMPARE(trace.size(), 1);
-        QVERIFY(trace.first().startsWith(QStringLiteral("sndPlaySoundA \"sounds\\unicorn.wav\" -> default sound (")));
+        QCOMPARE(messages->trace().size(), 1);
+        QVERIFY(messages->trace().first().startsWith(QStringLiteral("sndPlaySoundA \"sounds\\unicorn.wav\" -> default sound (")));
         QTest::qWait(300);
         // The disk driver has written the chime by now: something audible, short and soft.
         const auto samples = wav::readFloats(output);
@@ -135,14 +112,14 @@ private slots:
     void speechIsTraced()
     {
         platform->Speak(QStringLiteral("Duck"));
-        QCOMPARE(trace, QStringList{QStringLiteral("Speak \"Duck\"")});
+        QCOMPARE(messages->trace(), QStringList{QStringLiteral("Speak \"Duck\"")});
     }
 
     void shellIsTraced()
     {
         platform->ShellExecuteA(QStringLiteral("no-such-program-anywhere.exe"));
-        QCOMPARE(trace.size(), 1);
-        QVERIFY(trace.first().startsWith(QStringLiteral("ShellExecuteA \"no-such-program-anywhere.exe\" -> nothing (")));
+        QCOMPARE(messages->trace().size(), 1);
+        QVERIFY(messages->trace().first().startsWith(QStringLiteral("ShellExecuteA \"no-such-program-anywhere.exe\" -> nothing (")));
     }
 
     void doEventsRunsPendingEventsWithoutWaiting()
@@ -183,7 +160,7 @@ private slots:
     void cleanupTestCase()
     {
         platform.reset();
-        qInstallMessageHandler(previous);
+        messages.reset();
     }
 };
 

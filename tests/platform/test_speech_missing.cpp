@@ -1,5 +1,7 @@
 #include "platform/speech.h"
 
+#include "captured_messages.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -10,22 +12,12 @@ class TestSpeechMissing : public QObject
 {
     Q_OBJECT
 
-    static inline std::atomic<int> speechWarnings{0};
-    static inline QtMessageHandler previous = nullptr;
-
-    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (type == QtWarningMsg && message.contains(QLatin1String("speech")))
-            ++speechWarnings;
-        previous(type, context, message);
-    }
-
 private slots:
     void missingDataWarnsOnceAndStaysSilent()
     {
         QTemporaryDir empty;
         std::atomic<int> pcmCalls{0};
-        previous = qInstallMessageHandler(handler);
+        CapturedMessages messages;
         {
             Speech speech([&pcmCalls](const std::int16_t *, std::size_t, int, bool) { ++pcmCalls; }, empty.path());
             speech.speak(QStringLiteral("Duck"));
@@ -34,8 +26,7 @@ private slots:
                 speech.speak(QStringLiteral("Hippo"));
             QTest::qWait(100);
         }
-        qInstallMessageHandler(previous);
-        QCOMPARE(speechWarnings.load(), 1);
+        QCOMPARE(messages.warnings().filter(QStringLiteral("speech")).size(), 1);
         QCOMPARE(pcmCalls.load(), 0);
     }
 };
