@@ -93,9 +93,9 @@ for run in $(seq "$runs"); do
     time_pid=$!
     wait_for "$log" 'window shown'
     read -r pid t0 <"$tmp/start.$run"
-    awk -v t0="$t0" '/pause 600000 passes$/ { s = $1 } /pause 600000 passes done/ { d = $1 }
+    awk -v t0="$t0" '/pause 600000 passes at depth 0$/ { s = $1 } /pause 600000 passes done/ { d = $1 }
         /window shown/ { w = $1 } END { printf "%.0f\n", w * 1000 - t0 - (d - s) * 1000 }' "$log" >>"$tmp/launch"
-    spans "$log" 'pause 600000 passes' 'pause 600000 passes done' >>"$tmp/startup"
+    spans "$log" 'pause 600000 passes at depth 0' 'pause 600000 passes done' >>"$tmp/startup"
     sleep 3 # the welcome is spoken
     rss_kb "$pid" >>"$tmp/rss"
     if [ "$idle" -gt 0 ]; then

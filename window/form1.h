@@ -113,6 +113,7 @@ private:
     void LongPause();
     void ShortPause();
     void pause(int passes);
+    void runPasses(int passes, int &counter);
     bool takesClicks() const { return m_pauseDepth < MaxPauseNesting; }
 
     // ---- Selection marks (form1_marks.cpp) ------------------------------------------------------

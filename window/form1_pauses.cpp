@@ -19,9 +19,17 @@ void Form1::ShortPause()
 void Form1::pause(int passes)
 {
     ++m_pauseDepth;
-    qCDebug(lcPlatform) << "pause" << passes << "passes" << "at depth" << m_pauseDepth;
-    for (int pass = 1; pass <= passes; ++pass)
+    int pass = 0;
+    runPasses(passes, pass);
+    --m_pauseDepth;
+}
+
+// The one loop of every pause, counting in `counter`: a local one for the bar's pauses, the
+// window's own for the start-up pause.
+void Form1::runPasses(int passes, int &counter)
+{
+    qCDebug(lcPlatform) << "pause" << passes << "passes at depth" << m_pauseDepth;
+    for (counter = 1; counter <= passes; ++counter)
         m_platform.DoEvents();
     qCDebug(lcPlatform) << "pause" << passes << "passes done";
-    --m_pauseDepth;
 }

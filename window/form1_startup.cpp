@@ -1,6 +1,5 @@
 // Start-up and the clock.
 
-#include "platform/trace.h"
 #include "window/form1.h"
 
 #include <QLocale>
@@ -38,11 +37,7 @@ void Form1::Form_Load()
 // The start-up pause keeps its count in the window's state, not in a local counter.
 void Form1::StartupPause()
 {
-    qCDebug(lcPlatform) << "pause" << StartupPausePasses << "passes";
-    for (m_state.StartupPauseCounter = 1; m_state.StartupPauseCounter <= StartupPausePasses;
-         ++m_state.StartupPauseCounter)
-        m_platform.DoEvents();
-    qCDebug(lcPlatform) << "pause" << StartupPausePasses << "passes done";
+    runPasses(StartupPausePasses, m_state.StartupPauseCounter);
 }
 
 void Form1::Timer1_Timer()
