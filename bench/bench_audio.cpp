@@ -4,7 +4,7 @@
 //    into a buffer and writes one line per name to NAMES_FILE:
 //        NAME  TOTAL_MS  AUDIBLE_START_MS  AUDIBLE_END_MS
 // 2. Over a RealPlatform whose audio goes to SDL's disk driver, measures how long it takes from
-//    sndPlaySoundA and from Speak to the first sample of that sound or text in the driver's file,
+//    playSound and from Speak to the first sample of that sound or text in the driver's file,
 //    which the driver writes right after the mixer filled each buffer.
 #include "bench_common.h"
 
@@ -111,12 +111,12 @@ void soundToFirstSample(benchmark::State &state)
 {
     const float tone = static_cast<float>(kToneValue) / 32768.0f;
     for (auto _ : state) {
-        g.platform->sndPlaySoundA(QString(), Platform::SND_ASYNC);
+        g.platform->playSound(QString());
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         g.output->mark();
         unaligned(0);
         const auto start = bench::Clock::now();
-        g.platform->sndPlaySoundA(QStringLiteral("sounds\\bench_tone.wav"), Platform::SND_ASYNC);
+        g.platform->playSound(QStringLiteral("sounds\\bench_tone.wav"));
         const auto heard = g.output->waitFor(
             [tone](const std::vector<float> &s) {
                 for (std::size_t i = 0; i < s.size(); ++i) {
@@ -132,7 +132,7 @@ void soundToFirstSample(benchmark::State &state)
         }
         state.SetIterationTime(std::chrono::duration<double>(heard - start).count());
     }
-    g.platform->sndPlaySoundA(QString(), Platform::SND_ASYNC);
+    g.platform->playSound(QString());
 }
 
 // espeak-ng often begins a text with silence, so the first sample of a text is found back from its
@@ -149,7 +149,7 @@ void speakToFirstSample(benchmark::State &state)
         g.output->mark();
         unaligned(0);
         const auto start = bench::Clock::now();
-        g.platform->Speak(name);
+        g.platform->speak(name);
         const auto first = g.output->waitFor(
             [leadFrames](const std::vector<float> &s) {
                 for (std::size_t i = 0; i < s.size(); ++i) {

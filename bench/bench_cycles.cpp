@@ -24,19 +24,19 @@ class InstantPasses : public Platform
 public:
     explicit InstantPasses(RealPlatform &real) : m_real(real) {}
 
-    void Speak(const QString &text) override { m_real.Speak(text); }
-    void sndPlaySoundA(const QString &path, unsigned flags) override { m_real.sndPlaySoundA(path, flags); }
-    QPixmap LoadPicture(const QString &path) override { return m_real.LoadPicture(path); }
-    void ShellExecuteA(const QString &) override {}
-    void DoEvents() override
+    void speak(const QString &text) override { m_real.speak(text); }
+    void playSound(const QString &path) override { m_real.playSound(path); }
+    QPixmap loadPicture(const QString &path) override { return m_real.loadPicture(path); }
+    void openExternal(const QString &) override {}
+    void processEventsOnce() override
     {
         if (++m_passes % 4000 == 0)
             QCoreApplication::processEvents();
     }
-    QDateTime Now() override { return m_real.Now(); }
-    QString OsVersion() override { return m_real.OsVersion(); }
-    void rtcRandomize() override { m_real.rtcRandomize(); }
-    float rtcRandomNext() override { return m_real.rtcRandomNext(); }
+    QDateTime now() override { return m_real.now(); }
+    QString osVersion() override { return m_real.osVersion(); }
+    void reseedRandom() override { m_real.reseedRandom(); }
+    float nextRandom() override { return m_real.nextRandom(); }
 
 private:
     RealPlatform &m_real;

@@ -1,6 +1,6 @@
 // zubiko_bench_window [Google Benchmark flags]
 //
-// The window over the real platform, shown on the X display: how long one DoEvents pass and one
+// The window over the real platform, shown on the X display: how long one event-processing pass and one
 // idle processEvents() take, and how long a click on an animal's button takes to the repainted
 // frame (the top-level window's update request handled: painted and handed to the display).
 // Run it from the folder holding animals/ and sounds/, with DISPLAY set.
@@ -54,7 +54,7 @@ void settle(int ms)
 void doEventsPass(benchmark::State &state)
 {
     for (auto _ : state)
-        g_platform->DoEvents();
+        g_platform->processEventsOnce();
 }
 
 void processEventsIdle(benchmark::State &state)

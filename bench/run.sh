@@ -123,7 +123,7 @@ for run in $(seq "$runs"); do
 done
 
 # ---- In-process figures ---------------------------------------------------------------------------
-say "window: DoEvents pass, click to frame"
+say "window: event-processing pass, click to frame"
 "$build/bench/zubiko_bench_window" --benchmark_out="$tmp/window.csv" --benchmark_out_format=csv >&2
 say "audio: sound and speech to the first sample, the animals' names"
 "$build/bench/zubiko_bench_audio" "$tmp/names" --benchmark_out="$tmp/audio.csv" --benchmark_out_format=csv >&2
@@ -169,7 +169,7 @@ echo "| launch to window shown, minus the start-up pause (ms, $runs runs) | $(st
 echo "| start-up pause, 600000 passes (s) | $(stats "$tmp/startup" | awk '{ print $1 / 1000, $2 / 1000, $3 / 1000 }' | fmt3) | about 1.5 | report |"
 echo "| LongPause, 400000 passes (s) | $(stats "$tmp/long" | awk '{ print $1 / 1000, $2 / 1000, $3 / 1000 }' | fmt3) | about 1 | report |"
 echo "| ShortPause, 30000 passes (s) | $(stats "$tmp/short" | awk '{ print $1 / 1000, $2 / 1000, $3 / 1000 }' | fmt3) | about 0.075 | report |"
-echo "| one DoEvents pass, idle (us; minimum 2.5 by design) | $(csv_figure "$tmp/window.csv" doevents_pass_idle | fmt3) | - | report |"
+echo "| one event-processing pass, idle (us; minimum 2.5 by design) | $(csv_figure "$tmp/window.csv" doevents_pass_idle | fmt3) | - | report |"
 echo "| one idle processEvents() (us) | $(csv_figure "$tmp/window.csv" processevents_idle | fmt3) | - | report |"
 echo "| resident memory after start-up (MB, VmRSS) | $(stats "$tmp/rss" | mb | fmt) | <= 60 | $(met "$(echo "$rss_med" | awk '{ print $1 / 1024 }')" 60) |"
 echo "| peak resident memory of a run (MB, /usr/bin/time -v) | $(stats "$tmp/peak" | mb | fmt) | - | report |"
@@ -185,7 +185,7 @@ echo
 echo "Longest name: $longest_name, heard for $longest_ms ms; the closest call is $tight_name, $tight_margin ms before"
 printf 'its sound (latest Speak latency %.1f ms, shortest LongPause %s ms, shortest sound latency %.1f ms).\n' \
     "$speak_max" "$long_min" "$sound_min"
-echo "Median LongPause $long_med ms: a DoEvents pass lasts its 2.5 us minimum plus the rest of the"
+echo "Median LongPause $long_med ms: a event-processing pass lasts its 2.5 us minimum plus the rest of the"
 echo "processEvents() call that crosses it, so the pauses run about 20 % longer than 2.5 us a pass."
 echo "Idle CPU beyond the GUI thread is SDL's audio device thread: it mixes a 512-frame buffer about"
 echo "94 times a second for as long as the device is open, paused or not."

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// Finds the program's data files. The program names them by relative Windows paths
-// ("animals\Duck.jpg", "sounds\hippo.wav"); on Linux the folders and files may carry other letter
+// Finds the program's data files. Data paths are written relative, with backslashes
+// ("animals\Duck.jpg", "sounds\hippo.wav"), and the folders and files on disk may carry other letter
 // cases, so every path component is matched without regard to case (an exact match wins when
 // there is one). The roots are searched in order: the working directory first, then whatever
 // is added later (e.g. an installed data directory).

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-// DoEvents: one pass of event processing. The program counts its pauses in passes (400000 passes
+// One pass of event processing. The program counts its pauses in passes (400000 passes
 // are its one-second pause), so a pass handles whatever events are pending and then keeps
 // handling them until it has lasted kMinimumPass. It never blocks waiting for an event.
 class EventPump

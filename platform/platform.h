@@ -5,48 +5,43 @@
 #include <QString>
 
 // Everything the window asks of the machine it runs on. Form1 holds a reference to one of these:
-// main() hands it the real one (RealPlatform), the tests a recording one. The names are those of the
-// Windows services the program was first written against; the Linux implementation gives the
-// callers what they expect of them.
+// main() hands it the real one (RealPlatform), the tests a recording one.
 class Platform
 {
 public:
-    // sndPlaySoundA's one flag that the program ever passes: return at once, the sound plays on.
-    static constexpr unsigned SND_ASYNC = 1;
-
     virtual ~Platform() = default;
 
-    // Speech: queues `text` behind whatever is still being spoken and returns at once. Texts
-    // handed over one after another are spoken whole and in order; sounds never cut speech off.
-    // An engine that cannot speak warns once on stderr and stays silent.
-    virtual void Speak(const QString &text) = 0;
+    // Queues `text` behind whatever is still being spoken and returns at once. Texts handed over
+    // one after another are spoken whole and in order; sounds never cut speech off. An engine
+    // that cannot speak warns once on stderr and stays silent.
+    virtual void speak(const QString &text) = 0;
 
-    // Sound: starts the sound file at a relative backslash path ("sounds\duck.wav") and returns
-    // at once. A new sound stops the one playing; speech is mixed over it. A file that cannot
-    // be found or decoded plays the default sound instead and is never an error.
-    virtual void sndPlaySoundA(const QString &path, unsigned flags) = 0;
+    // Starts the sound file at a relative backslash path ("sounds\duck.wav") and returns at once.
+    // A new sound stops the one playing; speech is mixed over it. A file that cannot be found or
+    // decoded plays the default sound instead and is never an error.
+    virtual void playSound(const QString &path) = 0;
 
-    // Pictures: the picture at a relative backslash path ("animals\Duck.jpg"), at its natural
-    // size. A picture that cannot be loaded gives one warning on stderr and a null pixmap.
-    virtual QPixmap LoadPicture(const QString &path) = 0;
+    // The picture at a relative backslash path ("animals\Duck.jpg"), at its natural size. A
+    // picture that cannot be loaded gives one warning on stderr and a null pixmap.
+    virtual QPixmap loadPicture(const QString &path) = 0;
 
-    // Shell: opens a bare web host name in the browser, or starts a program by name, detached.
-    // Never waits for it; a target that cannot be opened is silently dropped.
-    virtual void ShellExecuteA(const QString &target) = 0;
+    // Opens a bare web host name in the browser, or starts a program by name, detached. Never
+    // waits for it; a target that cannot be opened is silently dropped.
+    virtual void openExternal(const QString &target) = 0;
 
     // One pass of event processing: handles every pending window event, running its handler to
     // its end, and returns without ever waiting for an event to come.
-    virtual void DoEvents() = 0;
+    virtual void processEventsOnce() = 0;
 
     // The local date and time, for the clock label.
-    virtual QDateTime Now() = 0;
+    virtual QDateTime now() = 0;
 
     // The operating system's version number as text ("6.1"); may be anything, even empty.
-    virtual QString OsVersion() = 0;
+    virtual QString osVersion() = 0;
 
-    // The pseudo-random generator: rtcRandomize reseeds it from the clock; rtcRandomNext gives
-    // the next number r of the sequence, 0 <= r < 1, uniform at single precision. Draws keep
-    // changing even when every reseed sees the same clock value.
-    virtual void rtcRandomize() = 0;
-    virtual float rtcRandomNext() = 0;
+    // The pseudo-random generator: reseedRandom reseeds it from the clock; nextRandom gives the
+    // next number r of the sequence, 0 <= r < 1, uniform at single precision. Draws keep changing
+    // even when every reseed sees the same clock value.
+    virtual void reseedRandom() = 0;
+    virtual float nextRandom() = 0;
 };

@@ -115,18 +115,17 @@ void RealPlatform::preloadSounds()
     m_audio->preload(files);
 }
 
-void RealPlatform::Speak(const QString &text)
+void RealPlatform::speak(const QString &text)
 {
-    qCDebug(lcPlatform).noquote() << QStringLiteral("Speak ") + quoted(text);
+    qCDebug(lcPlatform).noquote() << QStringLiteral("speak ") + quoted(text);
     // Speech without a device is dropped: look for one that has come back first.
     m_audio->checkDevice();
     m_speech->speak(text);
 }
 
-void RealPlatform::sndPlaySoundA(const QString &path, unsigned flags)
+void RealPlatform::playSound(const QString &path)
 {
-    Q_UNUSED(flags) // always asynchronous
-    const QString asked = QStringLiteral("sndPlaySoundA ") + quoted(path) + QStringLiteral(" -> ");
+    const QString asked = QStringLiteral("playSound ") + quoted(path) + QStringLiteral(" -> ");
     if (path.isEmpty()) {
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("silence (no file named)");
         m_audio->stopSound();
@@ -149,9 +148,9 @@ void RealPlatform::sndPlaySoundA(const QString &path, unsigned flags)
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("default sound (%1: %2)").arg(file, why);
 }
 
-QPixmap RealPlatform::LoadPicture(const QString &path)
+QPixmap RealPlatform::loadPicture(const QString &path)
 {
-    const QString asked = QStringLiteral("LoadPicture ") + quoted(path) + QStringLiteral(" -> ");
+    const QString asked = QStringLiteral("loadPicture ") + quoted(path) + QStringLiteral(" -> ");
     const QString file = m_paths->resolveFile(path);
     if (file.isEmpty()) {
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("no picture (not found)");
@@ -174,38 +173,38 @@ QPixmap RealPlatform::LoadPicture(const QString &path)
     return QPixmap::fromImage(image);
 }
 
-void RealPlatform::ShellExecuteA(const QString &target)
+void RealPlatform::openExternal(const QString &target)
 {
     const QString done = m_shell->execute(target);
-    qCDebug(lcPlatform).noquote() << QStringLiteral("ShellExecuteA ") + quoted(target) + QStringLiteral(" -> ") + done;
+    qCDebug(lcPlatform).noquote() << QStringLiteral("openExternal ") + quoted(target) + QStringLiteral(" -> ") + done;
 }
 
-void RealPlatform::DoEvents()
+void RealPlatform::processEventsOnce()
 {
     EventPump::pass();
 }
 
-QDateTime RealPlatform::Now()
+QDateTime RealPlatform::now()
 {
     return QDateTime::currentDateTime();
 }
 
-QString RealPlatform::OsVersion()
+QString RealPlatform::osVersion()
 {
     static const QRegularExpression majorMinor(QStringLiteral("^(\\d+)\\.(\\d+)"));
     const QString kernel = QSysInfo::kernelVersion();
     const QRegularExpressionMatch match = majorMinor.match(kernel);
     const QString version = match.hasMatch() ? match.captured(1) + QLatin1Char('.') + match.captured(2) : QString();
-    qCDebug(lcPlatform).noquote() << QStringLiteral("OsVersion -> ") + quoted(version);
+    qCDebug(lcPlatform).noquote() << QStringLiteral("osVersion -> ") + quoted(version);
     return version;
 }
 
-void RealPlatform::rtcRandomize()
+void RealPlatform::reseedRandom()
 {
     m_random->randomize();
 }
 
-float RealPlatform::rtcRandomNext()
+float RealPlatform::nextRandom()
 {
     return m_random->next();
 }

@@ -40,15 +40,15 @@ public:
     // Waits until the background decoding of the sounds folder has finished (for tests).
     void waitForPreload();
 
-    void Speak(const QString &text) override;
-    void sndPlaySoundA(const QString &path, unsigned flags) override;
-    QPixmap LoadPicture(const QString &path) override;
-    void ShellExecuteA(const QString &target) override;
-    void DoEvents() override;
-    QDateTime Now() override;
-    QString OsVersion() override;
-    void rtcRandomize() override;
-    float rtcRandomNext() override;
+    void speak(const QString &text) override;
+    void playSound(const QString &path) override;
+    QPixmap loadPicture(const QString &path) override;
+    void openExternal(const QString &target) override;
+    void processEventsOnce() override;
+    QDateTime now() override;
+    QString osVersion() override;
+    void reseedRandom() override;
+    float nextRandom() override;
 
 private:
     void preloadSounds();

@@ -6,11 +6,10 @@
 
 #include <functional>
 
-// What ShellExecuteA does on Linux: a bare web host name ("zubiko.example.org") opens in the
+// Opens what the window's links name: a bare web host name ("zubiko.example.org") opens in the
 // browser as https://host; a program name is looked up on the PATH (".exe" dropped, any letter
-// case) and started detached. The Windows volume controls the program asks for (sndvol.exe,
-// sndvol32.exe) stand for the desktop's own volume control. A target that cannot be opened is
-// dropped without a word.
+// case) and started detached. The volume link's names (sndvol.exe, sndvol32.exe) open the
+// desktop's own mixer. A target that cannot be opened is dropped without a word.
 class Shell
 {
 public:

@@ -14,6 +14,12 @@ class QTimer;
 // Flags are texts: "y" when set, the empty text when not, compared exactly.
 inline const QString FlagSet = QStringLiteral("y");
 
+// The bar's two phases (WindowState::BarPhase).
+constexpr qint16 NameAndSoundPhase = 1; // the next bar click says the name and plays the sound
+constexpr qint16 NextAnimalPhase = 2;   // the next bar click gets the next animal
+// WindowState::HelpSpokenMark once the bar's help sentence has been spoken.
+constexpr qint16 HelpSpoken = 55;
+
 // All the run-time state there is. It lives as long as the window; handlers share nothing else.
 struct WindowState
 {
@@ -28,9 +34,9 @@ struct WindowState
     qint16 MarkColorIndex = 0;
     // Colour of the mark being made, an &H00BBGGRR value; never read before it is first set.
     float MarkColor = 0;
-    // 1: the next bar click says name and sound; 2: it gets the next animal. 0 until start-up.
+    // NameAndSoundPhase or NextAnimalPhase; 0 until start-up.
     qint16 BarPhase = 0;
-    // 55 once the bar's help sentence has been spoken; anything else means not yet.
+    // HelpSpoken once the bar's help sentence has been spoken; anything else means not yet.
     qint16 HelpSpokenMark = 0;
     // The picker's latest draw, a catalogue row number; 0 until the first pick.
     float AnimalNumber = 0;
@@ -45,10 +51,10 @@ struct WindowState
 //   window/form1_startup.cpp         Form_Load and the clock
 //   window/form1_pauses.cpp          the busy pauses
 //   window/form1_side_actions.cpp    the volume and web links
-//   catalogue/form1_marks.cpp        the thirty animal clicks and the selection marks
-//   presentation/form1_picker.cpp    the next-animal picker
-//   presentation/form1_bar.cpp       the two-phase bar
-//   presentation/form1_sound.cpp     the animal's sound and spoken name
+//   window/form1_marks.cpp           the thirty animal clicks and the selection marks
+//   window/form1_picker.cpp          the next-animal picker
+//   window/form1_bar.cpp             the two-phase bar
+//   window/form1_sound.cpp           the animal's sound and spoken name
 class Form1 : public QWidget
 {
     Q_OBJECT

@@ -24,8 +24,8 @@ QRect twipsRect(double left, double top, double width, double height)
     return QRect(twips(left), twips(top), twips(width), twips(height));
 }
 
-// Where each animal button stands, in catalogue order. The places are not quite aligned; they
-// are kept as the window was first drawn.
+// Where each animal button stands, in catalogue order: ten lines of three, each button placed a
+// little off the grid, as a hand would place them.
 struct ButtonPlace
 {
     int left, top;
@@ -40,7 +40,8 @@ constexpr std::array<ButtonPlace, AnimalCount> AnimalButtonPlaces = {{
 constexpr int AnimalButtonWidth = 1755;
 constexpr int AnimalButtonHeight = 585;
 
-// The faces the window was drawn with, and what stands in for them where they are missing.
+// The window's two faces: a rounded, friendly one for the buttons and the name, a plain one for
+// the small print. Each names the fonts that stand in for it, in order of preference.
 const QString ButtonFace = QStringLiteral("Comic Sans MS");
 const QString PlainFace = QStringLiteral("MS Sans Serif");
 
@@ -78,26 +79,6 @@ void paintBackground(QWidget *widget, BgrColour colour)
     palette.setColor(QPalette::Window, toQColor(colour));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-// The window's icon: one bold red capital Z on a transparent ground.
-QIcon makeIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(size);
-        font.setWeight(QFont::Black);
-        painter.setFont(font);
-        painter.setPen(QColor(220, 0, 0));
-        painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("Z"));
-        icon.addPixmap(pixmap);
-    }
-    return icon;
 }
 
 // The loudspeaker under the picture, 104 by 102 pixels: a small red box edged in black with a
@@ -156,7 +137,7 @@ void Form1::createControls()
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zubiko"));
-    setWindowIcon(makeIcon());
+    setWindowIcon(QIcon(QStringLiteral(":/icons/org.example.Zubiko.svg")));
     resize(1016, 736);
     paintBackground(this, Colour::Silver);
     setFont(windowFont());
@@ -249,7 +230,7 @@ void Form1::createControls()
     for (const AnimalRow &row : AnimalCatalogue) {
         const ButtonPlace &place = AnimalButtonPlaces.at(static_cast<size_t>(row.number - 1));
         m_animalButtons.at(static_cast<size_t>(row.number - 1)) =
-            makeButton(row.button, QLatin1String(row.caption), row.designColour,
+            makeButton(row.button, QLatin1String(row.caption), row.openingColour,
                        twipsRect(place.left, place.top, AnimalButtonWidth, AnimalButtonHeight));
     }
     cmdClearAllGreen = makeButton("cmdClearAllGreen", QStringLiteral("Clear"), Colour::Silver,

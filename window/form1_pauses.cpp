@@ -30,6 +30,6 @@ void Form1::runPasses(int passes, int &counter)
 {
     qCDebug(lcPlatform) << "pause" << passes << "passes at depth" << m_pauseDepth;
     for (counter = 1; counter <= passes; ++counter)
-        m_platform.DoEvents();
+        m_platform.processEventsOnce();
     qCDebug(lcPlatform) << "pause" << passes << "passes done";
 }

@@ -9,7 +9,7 @@ void Form1::Label5_Click()
 
 void Form1::OpenWebSite()
 {
-    m_platform.ShellExecuteA(WebAddress);
+    m_platform.openExternal(WebAddress);
 }
 
 // The volume control is "sndvol.exe" from version 6.0 on and "sndvol32.exe" before; the shell
@@ -18,8 +18,8 @@ void Form1::OpenWebSite()
 void Form1::Label6_Click()
 {
     bool ok = false;
-    float version = m_platform.OsVersion().trimmed().toFloat(&ok);
+    float version = m_platform.osVersion().trimmed().toFloat(&ok);
     if (!ok)
         version = 0.0f;
-    m_platform.ShellExecuteA(version >= 6.0f ? QStringLiteral("sndvol.exe") : QStringLiteral("sndvol32.exe"));
+    m_platform.openExternal(version >= 6.0f ? QStringLiteral("sndvol.exe") : QStringLiteral("sndvol32.exe"));
 }

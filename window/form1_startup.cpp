@@ -18,20 +18,20 @@ QString clockText(const QTime &time)
 // in its first phase, a quack, a pause while it plays, and the welcome.
 void Form1::Form_Load()
 {
-    setFittingCaption(lblTime, clockText(m_platform.Now().time()));
-    m_state.BarPhase = 1;
+    setFittingCaption(lblTime, clockText(m_platform.now().time()));
+    m_state.BarPhase = NameAndSoundPhase;
     m_state.MarkColorIndex = 1;
     cmd123->setText(QStringLiteral("Name And Sound ..."));
     animalButton(DuckRow)->setBackColor(Colour::Cyan);
     m_state.CurrentAnimal = QStringLiteral("Duck");
-    showPicture(m_platform.LoadPicture(QStringLiteral("animals\\duck.jpg")));
+    showPicture(m_platform.loadPicture(QStringLiteral("animals\\duck.jpg")));
     selectionFlag(DuckRow) = FlagSet;
     lblName->setText(m_state.CurrentAnimal);
     // Most of the Spacebar button stays in sight at the bottom left, over the clock.
     cmdSpaceBar->move(-17, cmdSpaceBar->y());
-    m_platform.sndPlaySoundA(QStringLiteral("sounds\\duckonce.wav"), Platform::SND_ASYNC);
+    m_platform.playSound(QStringLiteral("sounds\\duckonce.wav"));
     StartupPause();
-    m_platform.Speak(WelcomeText);
+    m_platform.speak(WelcomeText);
 }
 
 // The start-up pause keeps its count in the window's state, not in a local counter.
@@ -42,5 +42,5 @@ void Form1::StartupPause()
 
 void Form1::Timer1_Timer()
 {
-    setFittingCaption(lblTime, clockText(m_platform.Now().time()));
+    setFittingCaption(lblTime, clockText(m_platform.now().time()));
 }

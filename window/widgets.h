@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/colours.h"
+#include "catalogue/colours.h"
 
 #include <QLabel>
 #include <QPushButton>

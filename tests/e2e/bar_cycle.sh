@@ -28,35 +28,35 @@ line_of() { grep -n -- "$1" "$log" | sed -n "${2:-1}p" | cut -d: -f1; }
 cd "$workdir"
 QT_LOGGING_RULES="zubiko.platform.debug=true" SDL_AUDIODRIVER=dummy "$zubiko" >"$log" 2>&1 &
 pid=$!
-wait_for 'Speak ",,, Zubiko'
+wait_for 'speak ",,, Zubiko'
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
 xdotool windowfocus --sync "$wid"
 
 # Right after start the space bar does nothing: the focus is not on the bar yet.
 xdotool key space
 sleep 0.5
-grep -q 'Speak "Duck"' "$log" && fail "space acted on the bar before the bar had the focus"
+grep -q 'speak "Duck"' "$log" && fail "space acted on the bar before the bar had the focus"
 
 # A click on the bar says the duck's name, the help once, and after the pause plays its sound.
 xdotool mousemove --window "$wid" 224 533 click 1
-wait_for 'sndPlaySoundA "sounds\\duck.wav"'
-said=$(line_of 'Speak "Duck"')
-help=$(line_of 'Speak ",,,,,,,,,,,,,,,,,,,,,,click the green bar')
+wait_for 'playSound "sounds\\duck.wav"'
+said=$(line_of 'speak "Duck"')
+help=$(line_of 'speak ",,,,,,,,,,,,,,,,,,,,,,click the green bar')
 paused=$(line_of 'pause 400000 passes done')
-sound=$(line_of 'sndPlaySoundA "sounds\\duck.wav"')
+sound=$(line_of 'playSound "sounds\\duck.wav"')
 [ -n "$said" ] && [ -n "$help" ] && [ -n "$paused" ] || fail "name, help or pause missing"
 [ "$said" -lt "$help" ] && [ "$help" -lt "$paused" ] && [ "$paused" -lt "$sound" ] ||
     fail "expected name, help, the long pause, then the sound"
 
 # The space bar now acts on the bar: the next animal is a new one, not the duck.
 xdotool key space
-wait_for 'LoadPicture "animals\\' 2
-next=$(grep 'LoadPicture "animals\\' "$log" | sed -n 2p | sed 's/.*LoadPicture "animals\\\([^"]*\)".*/\1/')
+wait_for 'loadPicture "animals\\' 2
+next=$(grep 'loadPicture "animals\\' "$log" | sed -n 2p | sed 's/.*loadPicture "animals\\\([^"]*\)".*/\1/')
 [ "${next,,}" != "duck.jpg" ] || fail "the duck, already shown, came again"
 
 # And again: its name, then its sound; the help is not repeated.
 xdotool key space
 wait_for 'pause 400000 passes done' 2
-wait_for 'sndPlaySoundA "sounds\\' 2
+wait_for 'playSound "sounds\\' 2
 [ "$(grep -c 'click the green bar' "$log")" -eq 1 ] || fail "the help was spoken twice"
 echo "bar cycle: name, sound, next animal (${next}), name again: passed"

@@ -150,14 +150,14 @@ duck_from() {
         exec "$prefix/$bindir/zubiko" >"$log" 2>&1) &
     pid=$!
     for _ in $(seq 300); do
-        grep -q 'LoadPicture "animals\\duck.jpg" -> ' "$log" && break
+        grep -q 'loadPicture "animals\\duck.jpg" -> ' "$log" && break
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     pid=
-    grep -m1 'LoadPicture "animals\\duck.jpg" -> ' "$log" | sed 's/.* -> //' || {
+    grep -m1 'loadPicture "animals\\duck.jpg" -> ' "$log" | sed 's/.* -> //' || {
         cat "$log" >&2
         fail "the program traced no duck picture"
     }

@@ -98,11 +98,11 @@ private slots:
         QVERIFY(putSound(installed.path(), QStringLiteral("duck.wav")));
         QVERIFY(QDir::setCurrent(working.path()));
 
-        QCOMPARE(platform->LoadPicture(QStringLiteral("animals\\Duck.jpg")).size(), QSize(40, 30));
-        QCOMPARE(resolvedIn(QStringLiteral("LoadPicture"), QStringLiteral("animals\\Duck.jpg")),
+        QCOMPARE(platform->loadPicture(QStringLiteral("animals\\Duck.jpg")).size(), QSize(40, 30));
+        QCOMPARE(resolvedIn(QStringLiteral("loadPicture"), QStringLiteral("animals\\Duck.jpg")),
                  absolute(working.filePath(QStringLiteral("animals/duck.jpg"))));
-        platform->sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
-        QCOMPARE(resolvedIn(QStringLiteral("sndPlaySoundA"), QStringLiteral("sounds\\duck.wav")),
+        platform->playSound(QStringLiteral("sounds\\duck.wav"));
+        QCOMPARE(resolvedIn(QStringLiteral("playSound"), QStringLiteral("sounds\\duck.wav")),
                  absolute(working.filePath(QStringLiteral("sounds/duck.wav"))));
     }
 
@@ -118,12 +118,12 @@ private slots:
         QVERIFY(putSound(installed.path(), QStringLiteral("duck.wav")));
         QVERIFY(QDir::setCurrent(working.path()));
 
-        QCOMPARE(platform->LoadPicture(QStringLiteral("animals\\duck.jpg")).size(), QSize(90, 70));
-        QCOMPARE(resolvedIn(QStringLiteral("LoadPicture"), QStringLiteral("animals\\duck.jpg")),
+        QCOMPARE(platform->loadPicture(QStringLiteral("animals\\duck.jpg")).size(), QSize(90, 70));
+        QCOMPARE(resolvedIn(QStringLiteral("loadPicture"), QStringLiteral("animals\\duck.jpg")),
                  absolute(installed.filePath(QStringLiteral("animals/duck.jpg"))));
-        QCOMPARE(platform->LoadPicture(QStringLiteral("animals\\cat.jpg")).size(), QSize(20, 20));
-        platform->sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
-        QCOMPARE(resolvedIn(QStringLiteral("sndPlaySoundA"), QStringLiteral("sounds\\duck.wav")),
+        QCOMPARE(platform->loadPicture(QStringLiteral("animals\\cat.jpg")).size(), QSize(20, 20));
+        platform->playSound(QStringLiteral("sounds\\duck.wav"));
+        QCOMPARE(resolvedIn(QStringLiteral("playSound"), QStringLiteral("sounds\\duck.wav")),
                  absolute(installed.filePath(QStringLiteral("sounds/duck.wav"))));
     }
 
@@ -134,8 +134,8 @@ private slots:
         QVERIFY(putPicture(installed.path(), QStringLiteral("duck.jpg"), QSize(90, 70)));
         QVERIFY(QDir::setCurrent(working.path()));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Owl\\.jpg")));
-        QVERIFY(platform->LoadPicture(QStringLiteral("animals\\Owl.jpg")).isNull());
-        QCOMPARE(resolvedIn(QStringLiteral("LoadPicture"), QStringLiteral("animals\\Owl.jpg")),
+        QVERIFY(platform->loadPicture(QStringLiteral("animals\\Owl.jpg")).isNull());
+        QCOMPARE(resolvedIn(QStringLiteral("loadPicture"), QStringLiteral("animals\\Owl.jpg")),
                  QStringLiteral("no picture (not found)"));
     }
 };

@@ -21,12 +21,12 @@ void pauses(RealPlatform &platform)
     window.resize(640, 480);
     window.show();
     for (int i = 0; i < 1000; ++i)
-        platform.DoEvents();
+        platform.processEventsOnce();
     for (const int passes : {600000, 400000, 30000}) {
         QElapsedTimer timer;
         timer.start();
         for (int i = 0; i < passes; ++i)
-            platform.DoEvents();
+            platform.processEventsOnce();
         std::printf("%7d passes: %8.3f s\n", passes, static_cast<double>(timer.nsecsElapsed()) / 1e9);
     }
 }
@@ -57,13 +57,13 @@ void latency(const QString &dir)
         qint64 from = static_cast<qint64>(wav::readFloats(output).size());
         QElapsedTimer timer;
         timer.start();
-        platform.sndPlaySoundA(QStringLiteral("sounds\\tone.wav"), Platform::SND_ASYNC);
+        platform.playSound(QStringLiteral("sounds\\tone.wav"));
         const double sound = until(output, from, timer, [](float s) { return std::abs(s - wav::asFloat(8000)) < 1e-4f; });
-        platform.sndPlaySoundA(QString(), Platform::SND_ASYNC);
+        platform.playSound(QString());
         QThread::msleep(100);
         from = static_cast<qint64>(wav::readFloats(output).size());
         timer.restart();
-        platform.Speak(QStringLiteral("Duck"));
+        platform.speak(QStringLiteral("Duck"));
         const double speech = until(output, from, timer, [](float s) { return std::abs(s) > 1e-3f; });
         std::printf("sound %6.1f ms   speech %6.1f ms  (to the device file, one 10.7 ms buffer of resolution)\n", sound, speech);
         QThread::msleep(700);

@@ -264,7 +264,7 @@ private slots:
         }
         RealPlatform platform(QStringList{dir.path()});
         for (int i = 0; i < kAsks; ++i) {
-            const QPixmap picture = platform.LoadPicture(QStringLiteral("animals\\Owl.jpg"));
+            const QPixmap picture = platform.loadPicture(QStringLiteral("animals\\Owl.jpg"));
             // A picture that reads well under the wrong name is shown; every other one is not.
             QCOMPARE(picture.isNull(), kind != PngNamedJpg);
         }
@@ -324,7 +324,7 @@ private slots:
             RealPlatform platform(QStringList{dir.path()});
             platform.waitForPreload();
             for (int i = 0; i < kAsks; ++i)
-                platform.sndPlaySoundA(QStringLiteral("sounds\\owl.wav"), Platform::SND_ASYNC);
+                platform.playSound(QStringLiteral("sounds\\owl.wav"));
             // The default sound plays: something short and soft reaches the device.
             QVERIFY(QTest::qWaitFor(
                 [&output] {
@@ -339,7 +339,7 @@ private slots:
         for (float s : wav::readFloats(output))
             peak = std::max(peak, std::abs(s));
         QVERIFY2(peak < 0.5f, qPrintable(QString::number(static_cast<double>(peak))));
-        const QStringList played = traceSoFar().filter(QStringLiteral("sndPlaySoundA"));
+        const QStringList played = traceSoFar().filter(QStringLiteral("playSound"));
         QCOMPARE(played.size(), kAsks);
         for (const QString &line : played)
             QVERIFY2(line.contains(QLatin1String("-> default sound (")), qPrintable(line));
@@ -375,8 +375,8 @@ private slots:
             QVERIFY2(atStart.filter(QLatin1Char('/') + name + QLatin1Char(' ')).size() == 1, qPrintable(name));
         for (int i = 0; i < kAsks; ++i) {
             for (const QString &name : names)
-                platform.sndPlaySoundA(QStringLiteral("sounds\\") + name, Platform::SND_ASYNC);
-            platform.sndPlaySoundA(QStringLiteral("sounds\\good.wav"), Platform::SND_ASYNC);
+                platform.playSound(QStringLiteral("sounds\\") + name);
+            platform.playSound(QStringLiteral("sounds\\good.wav"));
         }
         QCOMPARE(warningsSoFar().size(), names.size());
         const QString goodFile = QFileInfo(dir.filePath(QStringLiteral("sounds/good.wav"))).absoluteFilePath();
@@ -393,11 +393,11 @@ private slots:
         QVERIFY(write(file, good.left(good.size() / 3)));
         RealPlatform platform(QStringList{dir.path()});
         platform.waitForPreload();
-        platform.sndPlaySoundA(QStringLiteral("sounds\\owl.wav"), Platform::SND_ASYNC);
+        platform.playSound(QStringLiteral("sounds\\owl.wav"));
         QCOMPARE(warningsSoFar().size(), 1);
         QVERIFY(write(file, good));
-        platform.sndPlaySoundA(QStringLiteral("sounds\\owl.wav"), Platform::SND_ASYNC);
-        const QStringList played = traceSoFar().filter(QStringLiteral("sndPlaySoundA"));
+        platform.playSound(QStringLiteral("sounds\\owl.wav"));
+        const QStringList played = traceSoFar().filter(QStringLiteral("playSound"));
         QCOMPARE(played.size(), 2);
         QVERIFY2(played.at(0).contains(QLatin1String("-> default sound (")), qPrintable(played.at(0)));
         QVERIFY2(played.at(1).endsWith(QFileInfo(file).absoluteFilePath()), qPrintable(played.at(1)));
@@ -441,9 +441,9 @@ private slots:
         // Files asked for in a missing folder add nothing to that one warning.
         for (int i = 0; i < kAsks; ++i) {
             if (missing.contains(QLatin1String("animals")))
-                QVERIFY(platform.LoadPicture(QStringLiteral("animals\\Duck.jpg")).isNull());
+                QVERIFY(platform.loadPicture(QStringLiteral("animals\\Duck.jpg")).isNull());
             if (missing.contains(QLatin1String("sounds")))
-                platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
+                platform.playSound(QStringLiteral("sounds\\duck.wav"));
         }
         QCOMPARE(warningsSoFar().size(), 1);
     }

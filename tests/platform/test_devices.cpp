@@ -50,10 +50,10 @@ class TestDevices : public QObject
 
     void useEverything(RealPlatform &platform)
     {
-        platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
-        platform.Speak(QStringLiteral("Duck"));
-        QCOMPARE(platform.LoadPicture(QStringLiteral("animals\\duck.jpg")).size(), QSize(30, 20));
-        platform.sndPlaySoundA(QString(), Platform::SND_ASYNC);
+        platform.playSound(QStringLiteral("sounds\\duck.wav"));
+        platform.speak(QStringLiteral("Duck"));
+        QCOMPARE(platform.loadPicture(QStringLiteral("animals\\duck.jpg")).size(), QSize(30, 20));
+        platform.playSound(QString());
     }
 
 private slots:
@@ -80,7 +80,7 @@ private slots:
             RealPlatform platform(QStringList{data}, empty.path());
             for (int i = 0; i < 3; ++i)
                 useEverything(platform);
-            platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
+            platform.playSound(QStringLiteral("sounds\\duck.wav"));
             // The sound still plays.
             QVERIFY(QTest::qWaitFor([&output] { return audible(output) > 4000; }, 5000));
         }
@@ -129,11 +129,11 @@ private slots:
         qputenv("SDL_AUDIODRIVER", "no-such-driver");
         RealPlatform platform(QStringList{data});
         QCOMPARE(caught().size(), 1);
-        platform.Speak(QStringLiteral("Duck")); // dropped: there is no device
+        platform.speak(QStringLiteral("Duck")); // dropped: there is no device
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
         QTest::qWait(Audio::kRetryMilliseconds + 100);
-        platform.Speak(QStringLiteral("Elephant"));
+        platform.speak(QStringLiteral("Elephant"));
         QVERIFY(QTest::qWaitFor([&output] { return audible(output) > 2000; }, 5000));
         QCOMPARE(caught().size(), 1);
     }
@@ -152,19 +152,19 @@ private slots:
         qputenv("SDL_DISKAUDIOFILE", "/dev/full");
         RealPlatform platform(QStringList{data});
         QVERIFY(caught().isEmpty());
-        platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
+        platform.playSound(QStringLiteral("sounds\\duck.wav"));
         // Each sound asked for looks at the device; the first look after a failed write finds it gone.
         QVERIFY(QTest::qWaitFor(
             [this, &platform] {
-                platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
+                platform.playSound(QStringLiteral("sounds\\duck.wav"));
                 return !caught().isEmpty();
             },
             5000));
         // Gone again and again (it is reopened on /dev/full each time): still one warning.
         for (int i = 0; i < 10; ++i) {
             QTest::qWait(30);
-            platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
-            platform.Speak(QStringLiteral("Duck"));
+            platform.playSound(QStringLiteral("sounds\\duck.wav"));
+            platform.speak(QStringLiteral("Duck"));
         }
         QStringList got = caught();
         QVERIFY2(got.size() == 1, qPrintable(got.join(QLatin1Char('\n'))));
@@ -174,7 +174,7 @@ private slots:
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
         QVERIFY(QTest::qWaitFor(
             [&platform, &output] {
-                platform.sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
+                platform.playSound(QStringLiteral("sounds\\duck.wav"));
                 return wav::count(wav::readFloats(output), wav::asFloat(8000), 1e-4f) > 2000;
             },
             5000));

@@ -127,7 +127,7 @@ private slots:
             HangGuard guard("a second RealPlatform");
             {
                 RealPlatform platform(QStringList{dir.path()});
-                platform.Speak(QStringLiteral("Duck"));
+                platform.speak(QStringLiteral("Duck"));
                 // The spoken word reaches the device of this platform.
                 QVERIFY2(QTest::qWaitFor(
                              [&output] {

@@ -56,44 +56,44 @@ private slots:
 
     void pictureAtItsNaturalSize()
     {
-        const QPixmap picture = platform->LoadPicture(QStringLiteral("animals\\Duck.jpg"));
+        const QPixmap picture = platform->loadPicture(QStringLiteral("animals\\Duck.jpg"));
         QCOMPARE(picture.size(), QSize(120, 80));
         const QString file = QFileInfo(data.filePath(QStringLiteral("Animals/duck.jpg"))).absoluteFilePath();
-        QVERIFY(messages->trace().contains(QStringLiteral("LoadPicture \"animals\\Duck.jpg\" -> ") + file));
+        QVERIFY(messages->trace().contains(QStringLiteral("loadPicture \"animals\\Duck.jpg\" -> ") + file));
     }
 
     void missingPictureWarnsAndGivesNothing()
     {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Owl\\.jpg")));
-        QVERIFY(platform->LoadPicture(QStringLiteral("animals\\Owl.jpg")).isNull());
+        QVERIFY(platform->loadPicture(QStringLiteral("animals\\Owl.jpg")).isNull());
         QCOMPARE(messages->trace().size(), 1);
-        QVERIFY(messages->trace().first().startsWith(QStringLiteral("LoadPicture \"animals\\Owl.jpg\" -> no picture (")));
+        QVERIFY(messages->trace().first().startsWith(QStringLiteral("loadPicture \"animals\\Owl.jpg\" -> no picture (")));
     }
 
     void corruptPictureWarnsAndGivesNothing()
     {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Broken\\.jpg")));
-        QVERIFY(platform->LoadPicture(QStringLiteral("animals\\broken.jpg")).isNull());
+        QVERIFY(platform->loadPicture(QStringLiteral("animals\\broken.jpg")).isNull());
     }
 
     void decompressionBombIsRefused()
     {
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("bomb\\.jpg")));
-        QVERIFY(platform->LoadPicture(QStringLiteral("animals\\bomb.jpg")).isNull());
+        QVERIFY(platform->loadPicture(QStringLiteral("animals\\bomb.jpg")).isNull());
     }
 
     void soundsAreFoundAndTraced()
     {
-        platform->sndPlaySoundA(QStringLiteral("sounds\\duck.wav"), Platform::SND_ASYNC);
+        platform->playSound(QStringLiteral("sounds\\duck.wav"));
         const QString file = QFileInfo(data.filePath(QStringLiteral("Sounds/Duck.WAV"))).absoluteFilePath();
-        QCOMPARE(messages->trace(), QStringList{QStringLiteral("sndPlaySoundA \"sounds\\duck.wav\" -> ") + file});
+        QCOMPARE(messages->trace(), QStringList{QStringLiteral("playSound \"sounds\\duck.wav\" -> ") + file});
     }
 
     void missingSoundPlaysTheDefaultSound()
     {
-        platform->sndPlaySoundA(QStringLiteral("sounds\\unicorn.wav"), Platform::SND_ASYNC);
+        platform->playSound(QStringLiteral("sounds\\unicorn.wav"));
         QCOMPARE(messages->trace().size(), 1);
-        QVERIFY(messages->trace().first().startsWith(QStringLiteral("sndPlaySoundA \"sounds\\unicorn.wav\" -> default sound (")));
+        QVERIFY(messages->trace().first().startsWith(QStringLiteral("playSound \"sounds\\unicorn.wav\" -> default sound (")));
         QTest::qWait(300);
         // The disk driver has written the chime by now: something audible, short and soft.
         const auto samples = wav::readFloats(output);
@@ -111,15 +111,15 @@ private slots:
 
     void speechIsTraced()
     {
-        platform->Speak(QStringLiteral("Duck"));
-        QCOMPARE(messages->trace(), QStringList{QStringLiteral("Speak \"Duck\"")});
+        platform->speak(QStringLiteral("Duck"));
+        QCOMPARE(messages->trace(), QStringList{QStringLiteral("speak \"Duck\"")});
     }
 
     void shellIsTraced()
     {
-        platform->ShellExecuteA(QStringLiteral("no-such-program-anywhere.exe"));
+        platform->openExternal(QStringLiteral("no-such-program-anywhere.exe"));
         QCOMPARE(messages->trace().size(), 1);
-        QVERIFY(messages->trace().first().startsWith(QStringLiteral("ShellExecuteA \"no-such-program-anywhere.exe\" -> nothing (")));
+        QVERIFY(messages->trace().first().startsWith(QStringLiteral("openExternal \"no-such-program-anywhere.exe\" -> nothing (")));
     }
 
     void doEventsRunsPendingEventsWithoutWaiting()
@@ -127,16 +127,16 @@ private slots:
         int ran = 0;
         QTimer::singleShot(0, this, [&ran] { ++ran; });
         QMetaObject::invokeMethod(this, [&ran] { ++ran; }, Qt::QueuedConnection);
-        platform->DoEvents();
+        platform->processEventsOnce();
         QCOMPARE(ran, 2);
         // Nothing pending: it still returns (a wait for an event would hang the test).
-        platform->DoEvents();
+        platform->processEventsOnce();
         QCOMPARE(ran, 2);
     }
 
     void osVersionIsMajorDotMinor()
     {
-        const QString version = platform->OsVersion();
+        const QString version = platform->osVersion();
         QVERIFY2(QRegularExpression(QStringLiteral("^\\d+\\.\\d+$")).match(version).hasMatch(), qPrintable(version));
         QVERIFY(QSysInfo::kernelVersion().startsWith(version + QLatin1Char('.'))
                 || QSysInfo::kernelVersion().startsWith(version + QLatin1Char('-'))
@@ -148,8 +148,8 @@ private slots:
         float previousDraw = -1;
         int changes = 0;
         for (int i = 0; i < 50; ++i) {
-            platform->rtcRandomize();
-            const float r = platform->rtcRandomNext();
+            platform->reseedRandom();
+            const float r = platform->nextRandom();
             QVERIFY(r >= 0.0f && r < 1.0f);
             changes += r != previousDraw;
             previousDraw = r;

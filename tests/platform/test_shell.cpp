@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// ShellExecuteA's targets: web hosts, programs, and the Windows volume control.
+// openExternal's targets: web hosts, programs, and the Windows volume control.
 class TestShell : public QObject
 {
     Q_OBJECT

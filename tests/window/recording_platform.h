@@ -18,13 +18,12 @@
 class RecordingPlatform : public Platform
 {
 public:
-    void Speak(const QString &text) override { record(QStringLiteral("Speak: ") + text); }
-    void sndPlaySoundA(const QString &path, unsigned flags) override
+    void speak(const QString &text) override { record(QStringLiteral("Speak: ") + text); }
+    void playSound(const QString &path) override
     {
-        lastSoundFlags = flags;
         record(QStringLiteral("Sound: ") + path);
     }
-    QPixmap LoadPicture(const QString &path) override
+    QPixmap loadPicture(const QString &path) override
     {
         record(QStringLiteral("Picture: ") + path);
         if (missingPictures.contains(path.toLower()))
@@ -33,8 +32,8 @@ public:
         picture.fill(QColor(0x40, 0x80, qHash(path.toLower()) % 256));
         return picture;
     }
-    void ShellExecuteA(const QString &target) override { record(QStringLiteral("Shell: ") + target); }
-    void DoEvents() override
+    void openExternal(const QString &target) override { record(QStringLiteral("Shell: ") + target); }
+    void processEventsOnce() override
     {
         ++passes;
         ++pendingPasses;
@@ -45,14 +44,14 @@ public:
             action();
         }
     }
-    QDateTime Now() override { return now; }
-    QString OsVersion() override
+    QDateTime now() override { return clock; }
+    QString osVersion() override
     {
         ++versionReads;
-        return osVersion;
+        return versionText;
     }
-    void rtcRandomize() override { ++reseeds; }
-    float rtcRandomNext() override
+    void reseedRandom() override { ++reseeds; }
+    float nextRandom() override
     {
         if (!draws.empty()) {
             const float r = draws.front();
@@ -86,15 +85,14 @@ public:
         return only;
     }
 
-    QDateTime now = QDateTime(QDate(2026, 12, 6), QTime(9, 30));
-    QString osVersion = QStringLiteral("6.1");
+    QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(9, 30));
+    QString versionText = QStringLiteral("6.1");
     QSize pictureSize{216, 226};
     QSet<QString> missingPictures; // lower-case paths whose picture cannot be loaded
-    std::deque<float> draws;        // scripted results of rtcRandomNext
+    std::deque<float> draws;        // scripted results of nextRandom
     long passes = 0;
     int reseeds = 0;
     int versionReads = 0;
-    unsigned lastSoundFlags = 0;
 
 private:
     void record(const QString &call)

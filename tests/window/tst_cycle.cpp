@@ -238,7 +238,7 @@ private slots:
         QFETCH(QString, version);
         QFETCH(QString, program);
         WindowHarness w;
-        w.platform.osVersion = version;
+        w.platform.versionText = version;
         w.click("Label6");
         w.click("Label6");
         QCOMPARE(w.platform.versionReads, 2);

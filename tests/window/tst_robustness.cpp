@@ -25,7 +25,7 @@ long residentKiB()
 class PressingPlatform : public RecordingPlatform
 {
 public:
-    void DoEvents() override
+    void processEventsOnce() override
     {
         ++passes;
         if (--countdown == 0) {
@@ -34,10 +34,10 @@ public:
                 action();
         }
     }
-    void Speak(const QString &) override {}
-    void sndPlaySoundA(const QString &, unsigned) override {}
-    QPixmap LoadPicture(const QString &) override { return picture; }
-    void ShellExecuteA(const QString &) override {}
+    void speak(const QString &) override {}
+    void playSound(const QString &) override {}
+    QPixmap loadPicture(const QString &) override { return picture; }
+    void openExternal(const QString &) override {}
 
     void setInterval(long passesBetweenActions) { interval = countdown = passesBetweenActions; }
 

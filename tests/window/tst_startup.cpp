@@ -21,7 +21,6 @@ private slots:
                                       QStringLiteral("Speak: ,,, Zubiko.. click the red bar for the animal "
                                                      "name and sound "),
                                   }));
-        QCOMPARE(platform.lastSoundFlags, Platform::SND_ASYNC);
         QCOMPARE(form.state().StartupPauseCounter, Form1::StartupPausePasses + 1);
     }
 
@@ -39,7 +38,7 @@ private slots:
         QCOMPARE(w.text("cmd123"), QStringLiteral("Name And Sound ..."));
         QCOMPARE(w.button("cmd123")->backColor(), Colour::BarRed);
         for (const AnimalRow &row : AnimalCatalogue) {
-            const BgrColour expected = row.number == 7 ? Colour::Cyan : row.designColour;
+            const BgrColour expected = row.number == 7 ? Colour::Cyan : row.openingColour;
             QCOMPARE(w.button(QLatin1String(row.button))->backColor(), expected);
         }
         QCOMPARE(w.control<QLabel>("imgCenter")->pixmap().size(), QSize(216, 226));
@@ -155,7 +154,7 @@ private slots:
         QFETCH(QTime, time);
         QFETCH(QString, expected);
         WindowHarness w;
-        w.platform.now = QDateTime(QDate(2026, 12, 6), time);
+        w.platform.clock = QDateTime(QDate(2026, 12, 6), time);
         w.form->Timer1_Timer();
         QCOMPARE(w.text("lblTime"), expected);
         QCOMPARE(clockText(time), expected);

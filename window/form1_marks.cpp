@@ -3,22 +3,6 @@
 
 #include "window/form1.h"
 
-namespace {
-
-// The mark colours in sequence; the sequence runs on across clears for the whole run.
-constexpr std::array<BgrColour, 8> MarkColours = {
-    0x000000FF, // red
-    0x0000FF00, // green
-    0x0000FFFF, // yellow
-    0x00FF0000, // blue
-    0x00FF00FF, // magenta
-    0x000000C0, // dark red
-    0x00008000, // dark green
-    0x00000080, // maroon
-};
-
-} // namespace
-
 #define ZUBIKO_DEFINE_CLICK(number, button, ...)                                                       \
     void Form1::button##_Click()                                                                       \
     {                                                                                                  \
@@ -37,11 +21,11 @@ void Form1::showAndMarkAnimal(int number)
 {
     const AnimalRow &row = animalRow(number);
     selectionFlag(number) = FlagSet;
-    m_state.BarPhase = 1;
+    m_state.BarPhase = NameAndSoundPhase;
     NextMarkColor();
     animalButton(number)->setBackColor(static_cast<BgrColour>(static_cast<qint32>(m_state.MarkColor)));
     m_state.CurrentAnimal = QLatin1String(row.displayName);
-    showPicture(m_platform.LoadPicture(QLatin1String(row.picturePath)));
+    showPicture(m_platform.loadPicture(QLatin1String(row.picturePath)));
     lblName->setText(m_state.CurrentAnimal);
     cmd123->setFocus();
     cmd123->setText(QStringLiteral("Name And Sound"));

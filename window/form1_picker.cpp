@@ -12,7 +12,7 @@ void Form1::PickNextAnimal()
     PlayNoSound();
     CheckAllSelected();
     if (m_state.AllSelectedFlag == FlagSet) {
-        m_platform.Speak(QStringLiteral("all selected"));
+        m_platform.speak(QStringLiteral("all selected"));
         ClearSelections();
         ResetButtonColors();
     }
@@ -20,8 +20,8 @@ void Form1::PickNextAnimal()
     // At least one animal is unmarked here, and nothing in the loop processes events, so it ends.
     // The generator is reseeded before every draw, retries included.
     do {
-        m_platform.rtcRandomize();
-        const double r = m_platform.rtcRandomNext();
+        m_platform.reseedRandom();
+        const double r = m_platform.nextRandom();
         // 0 <= r < 1 gives 1 to 30; the clamp only guards against a generator that breaks that.
         m_state.AnimalNumber = static_cast<float>(std::clamp(std::floor(r * 30.0 + 1.0), 1.0, 30.0));
     } while (selectionFlag(static_cast<int>(m_state.AnimalNumber)) == FlagSet);

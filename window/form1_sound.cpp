@@ -11,25 +11,25 @@ void Form1::PlayAnimalSound()
 {
     const QString key = m_state.CurrentAnimal.toLower();
     if (const AnimalRow *row = findAnimalWithSound(key)) {
-        m_platform.sndPlaySoundA(QLatin1String(row->soundFile), Platform::SND_ASYNC);
+        m_platform.playSound(QLatin1String(row->soundFile));
     } else if (key == QLatin1String("fish")) {
-        m_platform.Speak(QStringLiteral("fish make no sound"));
+        m_platform.speak(QStringLiteral("fish make no sound"));
     } else {
-        m_platform.Speak(m_state.CurrentAnimal + QStringLiteral("'s make no sound"));
+        m_platform.speak(m_state.CurrentAnimal + QStringLiteral("'s make no sound"));
     }
 }
 
 // Starting the silent sound stops the one that is playing.
 void Form1::PlayNoSound()
 {
-    m_platform.sndPlaySoundA(SilentSound, Platform::SND_ASYNC);
+    m_platform.playSound(SilentSound);
 }
 
 // Speaks the name of the animal on show, from the state and never from the label, which is
 // empty while a pick is under way; then cuts off its sound. The speech goes on.
 void Form1::imgCenter_Click()
 {
-    m_platform.Speak(m_state.CurrentAnimal);
+    m_platform.speak(m_state.CurrentAnimal);
     PlayNoSound();
 }
 

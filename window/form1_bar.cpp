@@ -9,24 +9,24 @@ void Form1::cmd123_Click()
     // The branch is chosen once; a click that runs inside one of the pauses below may change the
     // phase, but this click finishes the branch it started.
     const qint16 phase = m_state.BarPhase;
-    if (phase == 1) {
+    if (phase == NameAndSoundPhase) {
         cmd123->setBackColor(Colour::BarGreen);
         imgCenter_Click();
-        m_state.BarPhase = 2;
+        m_state.BarPhase = NextAnimalPhase;
         cmd123->setText(QStringLiteral("Get Next Animal..."));
-        if (m_state.HelpSpokenMark != 55) {
-            m_platform.Speak(HelpText);
-            m_state.HelpSpokenMark = 55;
+        if (m_state.HelpSpokenMark != HelpSpoken) {
+            m_platform.speak(HelpText);
+            m_state.HelpSpokenMark = HelpSpoken;
         }
         LongPause();
         // Whatever animal is on show now: a click during the pause may have changed it.
         PlayAnimalSound();
-    } else if (phase == 2) {
+    } else if (phase == NextAnimalPhase) {
         cmd123->setBackColor(Colour::BarRed);
         lblName->setText(QString());
         ShortPause();
         PickNextAnimal();
         cmd123->setText(QStringLiteral("Name And Sound"));
-        m_state.BarPhase = 1;
+        m_state.BarPhase = NameAndSoundPhase;
     }
 }
