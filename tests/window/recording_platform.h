@@ -9,27 +9,24 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <utility>
 
-// A platform that records every call the window makes, as one line each:
-//   "Speak: TEXT", "Sound: PATH", "Picture: PATH", "Shell: TARGET", "Pause: N" (N passes that ran
-// since the line before, recorded when anything else is recorded)
-// Its passes are instant. A test can run an action at a given pass from now, in the middle of a
-// pause, as a click in the middle of a pause would run.
+// A platform that records every call the window makes, one line each: "Speak: TEXT",
+// "Sound: PATH", "Picture: PATH", "Shell: TARGET", and "Pause: N" for the N passes that ran since
+// the line before. Its passes are instant. A test can run an action at a given pass from now (a
+// click in the middle of a pause), or every so many passes (a child who keeps pressing).
 class RecordingPlatform : public Platform
 {
 public:
     void speak(const QString &text) override { record(QStringLiteral("Speak: ") + text); }
-    void playSound(const QString &path) override
-    {
-        record(QStringLiteral("Sound: ") + path);
-    }
+    void playSound(const QString &path) override { record(QStringLiteral("Sound: ") + path); }
     QPixmap loadPicture(const QString &path) override
     {
         record(QStringLiteral("Picture: ") + path);
         if (missingPictures.contains(path.toLower()))
-            return QPixmap();
+            return {};
         QPixmap picture(pictureSize);
-        picture.fill(QColor(0x40, 0x80, qHash(path.toLower()) % 256));
+        picture.fill(QColor(0x40, 0x80, static_cast<int>(qHash(path.toLower()) % 256)));
         return picture;
     }
     void openExternal(const QString &target) override { record(QStringLiteral("Shell: ") + target); }
@@ -37,9 +34,11 @@ public:
     {
         ++passes;
         ++pendingPasses;
-        auto due = actions.find(passes);
+        if (repeatEvery > 0 && passes % repeatEvery == 0 && repeated)
+            repeated();
+        const auto due = actions.find(passes);
         if (due != actions.end()) {
-            auto action = std::move(due->second);
+            const auto action = std::move(due->second);
             actions.erase(due);
             action();
         }
@@ -58,31 +57,24 @@ public:
             draws.pop_front();
             return r;
         }
-        // Past the scripted draws: a fixed walk through the thirty rows.
-        walk = (walk + 7) % 30;
+        walk = (walk + 7) % 30; // past the scripted draws: a fixed walk through the thirty rows
         return (static_cast<float>(walk) + 0.5f) / 30.0f;
     }
 
     // Runs `action` during the pass that comes `passFromNow` passes after this call.
     void atPass(long passFromNow, std::function<void()> action) { actions[passes + passFromNow] = std::move(action); }
+    // Runs `action` every `interval` passes from now on; nullptr stops it.
+    void every(long interval, std::function<void()> action)
+    {
+        repeatEvery = interval;
+        repeated = std::move(action);
+    }
 
     // The calls recorded since the last take, and forgets them.
     QStringList take()
     {
         flushPasses();
-        QStringList taken = calls;
-        calls.clear();
-        return taken;
-    }
-    // Only the calls of one kind ("Speak", "Sound", ...), without their prefix.
-    QStringList take(const QString &kind)
-    {
-        QStringList only;
-        for (const QString &call : take()) {
-            if (call.startsWith(kind + QStringLiteral(": ")))
-                only << call.mid(kind.size() + 2);
-        }
-        return only;
+        return std::exchange(calls, {});
     }
 
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(9, 30));
@@ -90,6 +82,7 @@ public:
     QSize pictureSize{216, 226};
     QSet<QString> missingPictures; // lower-case paths whose picture cannot be loaded
     std::deque<float> draws;        // scripted results of nextRandom
+    bool recording = true;          // a long run turns it off
     long passes = 0;
     int reseeds = 0;
     int versionReads = 0;
@@ -97,12 +90,14 @@ public:
 private:
     void record(const QString &call)
     {
+        if (!recording)
+            return;
         flushPasses();
         calls << call;
     }
     void flushPasses()
     {
-        if (pendingPasses > 0)
+        if (pendingPasses > 0 && recording)
             calls << QStringLiteral("Pause: %1").arg(pendingPasses);
         pendingPasses = 0;
     }
@@ -110,5 +105,7 @@ private:
     QStringList calls;
     long pendingPasses = 0;
     std::map<long, std::function<void()>> actions;
+    long repeatEvery = 0;
+    std::function<void()> repeated;
     int walk = 0;
 };

@@ -14,14 +14,15 @@
 class WindowHarness
 {
 public:
-    WindowHarness()
+    explicit WindowHarness(bool forgetStartUp = true)
     {
         form = std::make_unique<Form1>(platform);
         form->show();
         QApplication::setActiveWindow(form.get());
         if (!QTest::qWaitForWindowActive(form.get()))
             qWarning("the window did not become active");
-        platform.take(); // start-up is tested on its own
+        if (forgetStartUp)
+            platform.take();
     }
 
     template<typename T = QWidget>
@@ -33,12 +34,15 @@ public:
         return found;
     }
     ColourButton *button(const QString &name) const { return control<ColourButton>(name); }
+    // A button's colour as the eye sees it, "#rrggbb".
+    QString colour(const QString &name) const { return toQColor(button(name)->backColor()).name(); }
     QString text(const QString &name) const
     {
         if (auto *label = form->findChild<QLabel *>(name))
             return label->text();
         return button(name)->text();
     }
+    const WindowState &state() const { return form->state(); }
 
     void click(const QString &name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
     // A key goes where the keyboard focus is, as it does for a real keyboard.
@@ -57,7 +61,7 @@ public:
     {
         QStringList names;
         for (const AnimalRow &row : AnimalCatalogue) {
-            if (form->state().SelectionFlag.at(static_cast<size_t>(row.number - 1)) == FlagSet)
+            if (state().SelectionFlag.at(static_cast<size_t>(row.number - 1)) == FlagSet)
                 names << QLatin1String(row.button);
         }
         return names;
