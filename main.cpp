@@ -1,8 +1,8 @@
+#include "platform/data_paths.h"
 #include "platform/real_platform.h"
 #include "window/form1.h"
 
 #include <QApplication>
-#include <QDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -62,12 +62,9 @@ int main(int argc, char *argv[])
 
     // Pictures and sounds: the working directory first; a file not found there is looked for in
     // the installed data folder beside the binary, then in the one of the configured prefix.
-    RealPlatform platform;
-    const QString installedData = QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                                  QStringLiteral("/" ZUBIKO_DATA_DIR_FROM_BINARY));
-    platform.appendDataRoot(installedData);
-    if (installedData != QDir::cleanPath(QStringLiteral(ZUBIKO_DATA_DIR)))
-        platform.appendDataRoot(QStringLiteral(ZUBIKO_DATA_DIR));
+    RealPlatform platform(programDataRoots(QCoreApplication::applicationDirPath(),
+                                           QStringLiteral(ZUBIKO_DATA_DIR_FROM_BINARY),
+                                           QStringLiteral(ZUBIKO_DATA_DIR)));
     platform.checkDataFolders();
     Form1 window(platform);
     window.show();

@@ -58,7 +58,27 @@ QString walk(const QDir &dir, const QStringList &parts, int index, bool wantDir)
     return {};
 }
 
+// Appends `root` unless `roots` already holds the same folder.
+void addRoot(QStringList &roots, const QString &root)
+{
+    for (const QString &known : roots) {
+        if (QDir::cleanPath(known) == QDir::cleanPath(root))
+            return;
+    }
+    roots << root;
+}
+
 } // namespace
+
+QStringList programDataRoots(const QString &binaryDir, const QString &dataFromBinary,
+                             const QString &configuredDataDir)
+{
+    QStringList roots;
+    addRoot(roots, QStringLiteral("."));
+    addRoot(roots, QDir::cleanPath(binaryDir + QLatin1Char('/') + dataFromBinary));
+    addRoot(roots, configuredDataDir);
+    return roots;
+}
 
 DataPaths::DataPaths(QStringList roots) : m_roots(std::move(roots)) {}
 

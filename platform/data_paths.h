@@ -30,3 +30,9 @@ private:
 
     QStringList m_roots;
 };
+
+// The data roots of the program, in the order they are searched: the working directory ("."),
+// then the installed data folder beside the binary (`dataFromBinary`, relative to `binaryDir`),
+// then the data folder of the prefix the program was configured for, each root only once.
+QStringList programDataRoots(const QString &binaryDir, const QString &dataFromBinary,
+                             const QString &configuredDataDir);

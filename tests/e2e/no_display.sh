@@ -1,22 +1,14 @@
 #!/usr/bin/env bash
-# Started where no display can be reached, the program says so in one line and exits with an
-# error, instead of aborting with a core dump.
+# Where no display can be reached the program says so in one line and exits with status 1.
 #   no_display.sh PATH/TO/zubiko
 set -uo pipefail
-err=$(mktemp)
-trap 'rm -f "$err"' EXIT
-for display in "" ":97"; do
-    env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" timeout 20 "$1" 2>"$err" >/dev/null
+# A display number no X server has: no socket and no lock file, far above those xvfb-run picks.
+free=4000
+while [ -e "/tmp/.X11-unix/X$free" ] || [ -e "/tmp/.X$free-lock" ]; do free=$((free + 1)); done
+for display in "" ":$free"; do
+    said=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" timeout 20 "$1" 2>&1 >/dev/null)
     status=$?
-    if [ "$status" -ne 1 ]; then
-        echo "FAIL: DISPLAY='$display' exited with $status, not 1" >&2
-        cat "$err" >&2
-        exit 1
-    fi
-    if [ "$(wc -l <"$err")" -ne 1 ] || ! grep -q '^zubiko: .*no display' "$err"; then
-        echo "FAIL: DISPLAY='$display' did not say so in one line:" >&2
-        cat "$err" >&2
-        exit 1
-    fi
+    [ "$status" -eq 1 ] && [ "$(wc -l <<<"$said")" -eq 1 ] && [[ $said == "zubiko: "*"no display"* ]] ||
+        { echo "FAIL: with DISPLAY='$display' the status was $status and it said: $said" >&2; exit 1; }
 done
-echo "no display: one line, exit 1: passed"
+echo "no display: one line, status 1"
