@@ -81,20 +81,21 @@ QImage Pictures::read(const QString &path, QString *why, QString *note)
             reason += QStringLiteral(": ") + caught.messages().join(QStringLiteral("; "));
         return reason;
     };
+    // Qt's image handlers refuse, before allocating it, a picture that would take more memory than
+    // this; Qt's complaint names the limit. The limit holds for every reader in the process.
+    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
     QImageReader reader(path);
     // Qt falls back on the contents when the name's format does not fit: a PNG named .jpg reads.
     if (!reader.canRead()) {
         *why = withComplaints(QStringLiteral("is not a picture Qt can read (%1)").arg(reader.errorString()));
         return {};
     }
-    const QSize size = reader.size();
-    if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMaxPixels) {
-        *why = QStringLiteral("claims %1x%2 pixels, more than a picture may have").arg(size.width()).arg(size.height());
-        return {};
-    }
+    const QSize size = reader.size(); // from the header: what the picture claims to be
     QImage image;
     if (!reader.read(&image)) {
-        *why = withComplaints(QStringLiteral("cannot be decoded (%1)").arg(reader.errorString()));
+        const QString claimed = size.isValid() ? QStringLiteral(" at %1x%2 pixels").arg(size.width()).arg(size.height())
+                                               : QString();
+        *why = withComplaints(QStringLiteral("cannot be decoded%1 (%2)").arg(claimed, reader.errorString()));
         return {};
     }
     if (!caught.messages().isEmpty()) {
