@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-// The program's audio output: one device opened once (SDL2) and kept open, with two channels mixed
-// in the device callback.
+// The program's audio output: one device opened once (SDL2) in the mixing format (AudioDecoding)
+// and kept open, with two channels mixed in the device callback.
 //  - The sound channel plays one clip at a time; starting a clip replaces the one playing (this
 //    is how the program cuts a sound off: it plays a silent file).
 //  - The speech channel plays the speech PCM it is handed, in order; sounds never cut it.
@@ -22,10 +22,6 @@
 class Audio
 {
 public:
-    // The mixing format (the device is opened in it; SDL converts if the hardware differs):
-    // interleaved 32-bit float, stereo.
-    static constexpr int kSampleRate = 48000;
-    static constexpr int kChannels = 2;
     // Frames per device buffer: about 10.7 ms at 48 kHz.
     static constexpr int kBufferFrames = 512;
     // By default, how long to wait between attempts to open a missing device.

@@ -1,0 +1,129 @@
+#include "platform/audio.h"
+
+#include "captured_messages.h"
+#include "wav_files.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The mixer and its device through SDL's disk driver, whose file (48 kHz stereo floats) is read back.
+class AudioTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString output;
+
+    // 48 kHz stereo, every sample `value`: it reaches the device sample for sample.
+    QString sound(const QString &name, double seconds, int value)
+    {
+        const QString path = dir.filePath(name + QStringLiteral(".wav"));
+        return wav::writeConstant(path, 48000, 2, static_cast<int>(seconds * 48000), static_cast<std::int16_t>(value)) ? path : QString();
+    }
+    void useDisk(const QString &file)
+    {
+        output = QDir::isAbsolutePath(file) ? file : dir.filePath(file);
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
+    }
+    // What the device has played so far: interleaved floats.
+    std::vector<float> played() const
+    {
+        QFile file(output);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        std::vector<float> samples(static_cast<std::size_t>(bytes.size()) / sizeof(float));
+        std::copy_n(bytes.constData(), samples.size() * sizeof(float), reinterpret_cast<char *>(samples.data()));
+        return samples;
+    }
+    // The frames the device has played at `value` (within 2e-3: speech is resampled), by index.
+    std::vector<long> heard(int value) const
+    {
+        std::vector<long> at;
+        const std::vector<float> samples = played();
+        for (std::size_t i = 1; i < samples.size(); i += 2) // the right channel of each frame
+            if (std::abs(samples[i] - static_cast<float>(value) / 32768.0f) < 2e-3f)
+                at.push_back(static_cast<long>(i / 2));
+        return at;
+    }
+    template <typename Done> static bool waitFor(Done done) { return QTest::qWaitFor(done, 15000); }
+
+private slots:
+    void aNewSoundCutsOffTheOneThatPlays()
+    {
+        const QString longOne = sound(QStringLiteral("long"), 2.0, 8000);
+        useDisk(QStringLiteral("cut.raw"));
+        Audio audio;
+        QVERIFY(audio.playFile(longOne));
+        QVERIFY(waitFor([&] { return heard(8000).size() > 2400; }));
+        QVERIFY(audio.playFile(sound(QStringLiteral("short"), 0.05, -12000)));
+        QVERIFY(waitFor([&] { return heard(-12000).size() == 2400; })); // whole, and on its own
+        QVERIFY(audio.playFile(longOne));
+        QVERIFY(audio.playFile(sound(QStringLiteral("empty"), 0.0, 0))); // how the program silences a sound
+        const std::size_t written = played().size();
+        QVERIFY(waitFor([&] { return played().size() > written + 38400; })); // 0.4 s on
+        const std::vector<float> after = played(); // silent, past a buffer or two mixed but not written
+        QVERIFY(std::all_of(after.begin() + static_cast<long>(written) + 4096, after.end(), [](float s) { return s == 0.0f; }));
+    }
+
+    // Two texts (1 s, then 0.2 s at 22050 Hz), a sound over the first: added to it; speech whole, in order.
+    void speechAndASoundMixAndTheSoundDoesNotCutSpeech()
+    {
+        useDisk(QStringLiteral("mix.raw"));
+        Audio audio;
+        QVERIFY(waitFor([&] { return !played().empty(); })); // the device runs
+        const std::vector<std::int16_t> first(22050, 4000), second(4410, -3000);
+        audio.speechPcm(first.data(), first.size(), 22050, true);
+        audio.speechPcm(second.data(), second.size(), 22050, true);
+        QVERIFY(audio.playFile(sound(QStringLiteral("mixed"), 0.1, 8000)));
+        QVERIFY(waitFor([&] { return heard(-3000).size() > 9500; }));
+        const auto mixed = static_cast<long>(heard(12000).size()), firstText = static_cast<long>(heard(4000).size()) + mixed;
+        QVERIFY2(std::abs(mixed - 4800) < 10, qPrintable(QString::number(mixed)));
+        QVERIFY2(std::abs(firstText - 48000) < 100, qPrintable(QString::number(firstText)));
+        QVERIFY(heard(4000).back() < heard(-3000).front());
+    }
+
+    // No device at all, or one that goes away: SDL's disk driver writing to /dev/full fails every
+    // write, which SDL takes for a device gone (a USB speaker pulled out, a sound server stopped).
+    void aMissingOrLostDeviceIsWarnedOnceAndTakenUpAgain_data()
+    {
+        QTest::addColumn<QByteArray>("driver");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("no device") << QByteArray("no-such-driver") << QStringLiteral("no audio (");
+        QTest::newRow("device gone") << QByteArray("disk") << QStringLiteral("the audio device went away");
+    }
+
+    void aMissingOrLostDeviceIsWarnedOnceAndTakenUpAgain()
+    {
+        QFETCH(QByteArray, driver);
+        QFETCH(QString, warning);
+        const QString file = sound(QStringLiteral("quiet"), 0.1, 8000);
+        CapturedMessages messages;
+        messages.clear(); // it keeps what earlier ones caught
+        useDisk(QStringLiteral("/dev/full"));
+        qputenv("SDL_AUDIODRIVER", driver);
+        Audio audio(50);
+        QVERIFY(waitFor([&] { return audio.playFile(file) && !messages.warnings().isEmpty(); }));
+        for (int i = 0; i < 10; ++i) { // tried again every 50 ms (a lost device at once), silently
+            QTest::qWait(30);
+            QVERIFY(audio.playFile(file));
+        }
+        QVERIFY2(messages.warnings().size() == 1 && messages.warnings().first().contains(warning), qPrintable(messages.warnings().join(QLatin1Char('\n'))));
+        useDisk(QStringLiteral("back.raw"));
+        QVERIFY(waitFor([&] { audio.checkDevice(); return audio.deviceOpen(); }));
+        QVERIFY(audio.playFile(file));
+        QVERIFY(waitFor([&] { return heard(8000).size() >= 4800; }));
+        QCOMPARE(messages.warnings().size(), 1);
+    }
+
+    void preloadDecodesInTheBackground()
+    {
+        const QStringList files{sound(QStringLiteral("pre1"), 0.05, 1000), sound(QStringLiteral("pre2"), 0.1, 2000),
+                                sound(QStringLiteral("pre3"), 0.2, 3000), sound(QStringLiteral("pre4"), 0.3, 4000)};
+        Audio audio;
+        audio.preload(files); // returns at once
+        QVERIFY(waitFor([&] { return audio.cachedCount() == 4; }));
+    }
+};
+
+QTEST_GUILESS_MAIN(AudioTest)
+#include "tst_audio.moc"
