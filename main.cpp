@@ -3,6 +3,7 @@
 #include "window/form1.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include <cstdio>
 #include <cstdlib>
@@ -53,10 +54,23 @@ void passOnHeldMessages()
 
 int main(int argc, char *argv[])
 {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Animals, their names and their sounds, for young children."));
+    parser.addHelpOption();
+    // Help needs no window system: it is answered before one is reached.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray argument(argv[i]);
+        if (argument == "-h" || argument == "--help" || argument == "--help-all") {
+            QCoreApplication help(argc, argv);
+            parser.process(help);
+        }
+    }
+
     g_defaultHandler = qInstallMessageHandler(messageHandler);
     g_startingGui = true;
     QApplication app(argc, argv);
     passOnHeldMessages();
+    parser.process(app);
     QApplication::setApplicationName(QStringLiteral("zubiko"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Zubiko"));
 
