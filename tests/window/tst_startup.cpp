@@ -31,16 +31,6 @@ private slots:
         QCOMPARE(w.form->findChildren<QPushButton *>().size(), 33);
     }
 
-    void startUpWithoutPictureGoesOn()
-    {
-        RecordingPlatform platform;
-        platform.missingPictures << QStringLiteral("animals\\duck.jpg");
-        Form1 form(platform);
-        QVERIFY(form.findChild<QLabel *>("imgCenter")->pixmap().isNull());
-        QCOMPARE(form.findChild<QLabel *>("lblName")->text(), QStringLiteral("Duck"));
-        QVERIFY(platform.take().last().startsWith(QStringLiteral("Speak: ,,, Zubiko")));
-    }
-
     // The name band over the picture's top, the bar over a tall picture's foot, the Spacebar
     // button over the clock; Comic Neue stands in for the rounded face.
     void whatStandsInFront()
