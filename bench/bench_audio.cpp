@@ -24,7 +24,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "wav_files.h"
+#include "made_files.h"
 
 namespace {
 
@@ -212,7 +212,7 @@ int main(int argc, char **argv)
     // A tone of one known sample value, in the first sounds folder so that it is preloaded as the
     // program's own sounds are; pictures and the rest from the working directory.
     QDir(dir.path()).mkpath(QStringLiteral("sounds"));
-    wav::writeConstant(dir.filePath(QStringLiteral("sounds/bench_tone.wav")), 48000, 2, 24000, kToneValue);
+    made::write(dir.filePath(QStringLiteral("sounds/bench_tone.wav")), made::wav(48000, 24000, {kToneValue, kToneValue}));
     RealPlatform platform({dir.path(), QStringLiteral(".")});
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
     bench::DiskOutput output(device, 512 * 2, 512 * 1000.0 / 48000);

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QBuffer>
+#include <QDataStream>
+#include <QFile>
 #include <QImage>
-#include <QtTest>
 
-// Data files for the tests, made in memory.
+#include <cstdint>
+#include <vector>
+
+// Data files for the tests (and the benchmark), made in memory.
 namespace made {
 
 inline bool write(const QString &path, const QByteArray &bytes)
@@ -32,6 +37,19 @@ inline QByteArray wav(quint32 rate, quint16 channels, quint32 declared, int held
     out << 36 + declared << 16u << quint16(1) << channels << rate << rate * channels * 2u << quint16(channels * 2)
         << quint16(16) << declared;
     return "RIFF" + fields.left(4) + "WAVEfmt " + fields.mid(4, 20) + "data" + fields.mid(24) + QByteArray(held, '\0');
+}
+
+// A 16-bit PCM WAV file of `frames` frames, each of them `frame` (one sample per channel).
+inline QByteArray wav(int rate, int frames, const std::vector<std::int16_t> &frame)
+{
+    const auto channels = static_cast<quint16>(frame.size());
+    QByteArray bytes = wav(static_cast<quint32>(rate), channels, static_cast<quint32>(frames) * channels * 2, 0);
+    QDataStream out(&bytes, QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    for (int i = 0; i < frames; ++i)
+        for (const std::int16_t sample : frame)
+            out << sample;
+    return bytes;
 }
 
 } // namespace made

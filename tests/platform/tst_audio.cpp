@@ -1,7 +1,7 @@
 #include "platform/audio.h"
 
 #include "captured_messages.h"
-#include "wav_files.h"
+#include "made_files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,7 +18,7 @@ class AudioTest : public QObject
     QString sound(const QString &name, double seconds, int value)
     {
         const QString path = dir.filePath(name + QStringLiteral(".wav"));
-        return wav::writeConstant(path, 48000, 2, static_cast<int>(seconds * 48000), static_cast<std::int16_t>(value)) ? path : QString();
+        return made::write(path, made::wav(48000, static_cast<int>(seconds * 48000), {static_cast<std::int16_t>(value), static_cast<std::int16_t>(value)})) ? path : QString();
     }
     void useDisk(const QString &file)
     {

@@ -1,6 +1,6 @@
 #include "platform/audio_decoding.h"
 
-#include "wav_files.h"
+#include "made_files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,7 +33,7 @@ private slots:
         QFETCH(int, right);
         const QString path = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".wav"));
         const auto l = static_cast<std::int16_t>(left), r = static_cast<std::int16_t>(right);
-        QVERIFY(wav::writeFrames(path, rate, rate / 10, channels == 1 ? std::vector<std::int16_t>{l} : std::vector<std::int16_t>{l, r}));
+        QVERIFY(made::write(path, made::wav(rate, rate / 10, channels == 1 ? std::vector<std::int16_t>{l} : std::vector<std::int16_t>{l, r})));
         QString why;
         const AudioDecoding::Clip clip = AudioDecoding::decodeFile(path, &why);
         QVERIFY2(clip, qPrintable(why));

@@ -7,6 +7,8 @@
 #include "captured_messages.h"
 #include "made_files.h"
 
+#include <QtTest>
+
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -6,6 +6,8 @@
 #include "captured_messages.h"
 #include "made_files.h"
 
+#include <QtTest>
+
 class RealPlatformTest : public QObject
 {
     Q_OBJECT
