@@ -27,8 +27,7 @@ if [ "$mode" = sanitize ]; then
     cmake --build build-asan
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     [ -f tests/lsan.supp ] && export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
-    # A shorter soak: the sanitizers make every pass many times slower.
-    ZUBIKO_SOAK_ACTIONS=5000 ctest --test-dir build-asan -L 'window|platform' --output-on-failure
+    ctest --test-dir build-asan -L 'window|platform' --output-on-failure
     exit
 fi
 
