@@ -259,11 +259,11 @@ with ImageMagick.
 
 file | package and version | source inside the package | licence
 EOF
-    local row name pkg file version
+    local row name pkg file package version
     for row in "${PICTURES[@]}"; do
         IFS=: read -r name pkg file <<<"$row"
-        if [[ $pkg == gl ]]; then version=$gl_version; else version=$py_version; fi
-        printf '%s.jpg | %s %s | %s | CC-BY-SA-3.0, Art4Apps\n' "$name" "$pkg" "$version" "$(picture_origin "$pkg" "$file")"
+        if [[ $pkg == gl ]]; then package=$GL version=$gl_version; else package=$PY version=$py_version; fi
+        printf '%s.jpg | %s %s | %s | CC-BY-SA-3.0, Art4Apps\n' "$name" "$package" "$version" "$(picture_origin "$pkg" "$file")"
     done
 }
 
