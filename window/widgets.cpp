@@ -1,5 +1,6 @@
 #include "window/widgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 ColourButton::ColourButton(const QString &caption, BgrColour colour, QWidget *parent)
@@ -23,6 +24,24 @@ void ColourButton::setBackColor(BgrColour colour)
                       .arg(fill.name(), fill.lighter(115).name()));
 }
 
+void ColourButton::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        event->accept();
+        return;
+    default:
+        QPushButton::keyPressEvent(event);
+    }
+}
+
 void ClickableLabel::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
@@ -36,6 +55,14 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+// Qt delivers a double click as press, release, press, double click, release: the second press
+// has already been taken as the start of a click, and is called off here.
+void ClickableLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    m_pressed = false;
+    event->accept();
 }
 
 void setFittingCaption(QLabel *label, const QString &caption)

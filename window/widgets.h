@@ -6,7 +6,9 @@
 #include <QPushButton>
 
 // A push button that is painted flat in a background colour of its own, so that the marks and
-// the bar's phases show. Space clicks it while it has the focus, as any push button.
+// the bar's phases show. Space clicks it while it has the focus, as any push button. Arrow keys,
+// Home, End and the page keys do nothing: a child who bangs them keeps the focus where it was, so
+// that the space bar goes on working the bar. Only Tab moves the focus.
 class ColourButton : public QPushButton
 {
     Q_OBJECT
@@ -16,11 +18,15 @@ public:
     void setBackColor(BgrColour colour);
     BgrColour backColor() const { return m_colour; }
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     BgrColour m_colour = 0;
 };
 
-// A label or picture that reports a click. It never takes the keyboard focus.
+// A label or picture that reports a click. It never takes the keyboard focus. A double click is
+// one click: the press that makes it a double click is not counted.
 class ClickableLabel : public QLabel
 {
     Q_OBJECT
@@ -33,6 +39,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     bool m_pressed = false;

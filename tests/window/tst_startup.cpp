@@ -79,6 +79,38 @@ private slots:
         QVERIFY(w.platform.take().isEmpty());
     }
 
+    // As a real mouse makes it: press, release, press, double click, release, through the window.
+    void doubleClickOnPictureNameOrLoudspeakerIsOneClick_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("picture") << "imgCenter" << "Speak: Duck";
+        QTest::newRow("name") << "lblName" << "Speak: Duck";
+        QTest::newRow("loudspeaker") << "imgSound" << "Sound: sounds\\duck.wav";
+    }
+    void doubleClickOnPictureNameOrLoudspeakerIsOneClick()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, heard);
+        WindowHarness w;
+        QWidget *target = w.control(control);
+        QTest::mouseDClick(w.form->windowHandle(), Qt::LeftButton, {},
+                           target->mapTo(w.form.get(), target->rect().center()));
+        QCOMPARE(w.platform.take().filter(heard).size(), 1);
+    }
+
+    void arrowKeysLeaveTheFocusOnTheBar()
+    {
+        WindowHarness w;
+        w.click("cmd123");
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Home, Qt::Key_End,
+                            Qt::Key_PageUp, Qt::Key_PageDown})
+            w.press(key);
+        QCOMPARE(w.focused(), QStringLiteral("cmd123"));
+        w.press(Qt::Key_Space);
+        QCOMPARE(w.state().BarPhase, 1);
+    }
+
     void clockReadsTwelveHourTime_data()
     {
         QTest::addColumn<QTime>("time");
