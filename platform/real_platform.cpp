@@ -32,7 +32,7 @@ QString lookedIn(const QStringList &roots)
 
 } // namespace
 
-RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &speechDataPath)
+RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
     : m_paths(std::make_unique<DataPaths>(dataRoots)),
       m_audio(std::make_unique<Audio>()),
       m_shell(std::make_unique<Shell>()),
@@ -43,7 +43,7 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &speechDa
         [audio](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
             audio->speechPcm(samples, count, rate, endOfText);
         },
-        speechDataPath);
+        voice.isEmpty() ? Speech::defaultVoice() : voice);
     preloadSounds();
 }
 

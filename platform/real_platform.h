@@ -13,17 +13,17 @@ class RandomSource;
 class Shell;
 class Speech;
 
-// The platform on a Linux desktop: espeak-ng speech and SDL2 audio mixed on one device, pictures
+// The platform on a Linux desktop: flite speech and SDL2 audio mixed on one device, pictures
 // through Qt, web hosts and programs through the desktop. Create it after the QApplication.
 class RealPlatform : public Platform
 {
 public:
     // `dataRoots`: where the program's relative data paths ("sounds\duck.wav") are looked for,
-    // in order; the working directory by default. `speechDataPath`: espeak-ng's data folder,
-    // empty for the system's own. The sounds of the first "sounds" folder found are decoded in
-    // the background right away.
+    // in order; the working directory by default. `voice`: one of Speech::voices(), empty for
+    // the default one. The sounds of the first "sounds" folder found are decoded in the
+    // background right away.
     explicit RealPlatform(const QStringList &dataRoots = {QStringLiteral(".")},
-                          const QString &speechDataPath = QString());
+                          const QString &voice = QString());
     ~RealPlatform() override;
 
     // Adds a data root searched after the others (e.g. the installed data directory) and starts

@@ -1,9 +1,15 @@
 #include "platform/speech.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
-#include <espeak-ng/espeak_ng.h>
+extern "C" {
+#include <flite/flite.h>
+// The voices' entry points (libflite_cmu_us_*), declared by no header of flite's.
+cst_voice *register_cmu_us_rms(const char *voxdir);
+void unregister_cmu_us_rms(cst_voice *voice);
+cst_voice *register_cmu_us_slt(const char *voxdir);
+void unregister_cmu_us_slt(cst_voice *voice);
+}
 
 #include <condition_variable>
 #include <deque>
@@ -12,31 +18,32 @@
 
 namespace {
 
-// espeak-ng's English voice with a gentle female variant; plain English when the variant is missing.
-const char *const kVoice = "en+f2";
-const char *const kFallbackVoice = "en";
-// A little higher than espeak-ng's default pitch (50).
-constexpr int kPitch = 58;
-
-// espeak-ng is one engine per process, and it cannot be started a second time: its
-// espeak_ng_Terminate() leaves the command queue's "a command is running" flag set when its queue
-// thread ends, the next espeak_ng_Initialize() starts a new queue thread without clearing it, and
-// the next espeak_ng_Terminate() then waits forever for that thread to acknowledge a stop it never
-// sees. So the engine is started by the first Speech that needs it and kept for the life of the
-// process; later Speech objects use it as it is. Its mutex is held while a worker sets the engine
-// up or synthesises, so that two Speech objects alive at once take turns.
-struct Engine
+// A flite voice, set up on first use and let go when no Speech uses it. flite keeps one object
+// per voice in the process (registering it again hands back the same one), and can set a voice up
+// again after letting it go. The mutex is held while a voice is set up, let go or speaks: flite's
+// lexicon and voices are shared by every thread, so two Speech objects alive at once take turns.
+struct Voice
 {
-    std::mutex mutex;
-    bool up = false;
-    QByteArray dataPath; // the data folder it was started with
-    int sampleRate = 0;
+    const char *name;
+    cst_voice *(*setUp)(const char *);
+    void (*letGo)(cst_voice *);
+    int users = 0;
+    cst_voice *voice = nullptr;
 };
 
-Engine &engine()
+std::mutex g_fliteMutex;
+Voice g_voices[] = {
+    {"slt", register_cmu_us_slt, unregister_cmu_us_slt},
+    {"rms", register_cmu_us_rms, unregister_cmu_us_rms},
+};
+
+Voice *findVoice(const QString &name)
 {
-    static Engine instance;
-    return instance;
+    for (Voice &voice : g_voices) {
+        if (name == QLatin1String(voice.name))
+            return &voice;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -44,77 +51,84 @@ Engine &engine()
 struct Speech::Impl
 {
     Sink sink;
-    QByteArray dataPath;
+    QString voiceName;
+    Voice *voice = nullptr; // set up by the worker, let go by it when it ends
+    int sampleRate = 0;
 
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<QString> queue;
     bool quitting = false;
-    bool started = false; // the engine has started or failed
+    bool started = false; // the voice has been set up or refused
     bool failed = false;
-    int sampleRate = 0;
 
     std::thread worker;
 
     void run();
-    bool startEngine();
+    bool setUpVoice();
+    void say(const QByteArray &utf8);
+    bool isQuitting()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return quitting;
+    }
 };
 
 namespace {
 
-int synthCallback(short *wav, int count, espeak_EVENT *events)
+// flite's audio stream callback: each stretch of samples as the vocoder makes it.
+int streamChunk(const cst_wave *wave, int start, int size, int, cst_audio_streaming_info *info)
 {
-    if (!events || !events->user_data)
-        return 0;
-    auto *impl = static_cast<Speech::Impl *>(events->user_data);
-    if (wav && count > 0)
-        impl->sink(reinterpret_cast<const std::int16_t *>(wav), static_cast<std::size_t>(count),
+    auto *impl = static_cast<Speech::Impl *>(info->userdata);
+    if (size > 0)
+        impl->sink(reinterpret_cast<const std::int16_t *>(wave->samples + start), static_cast<std::size_t>(size),
                    impl->sampleRate, false);
-    std::lock_guard<std::mutex> lock(impl->mutex);
-    return impl->quitting ? 1 : 0; // 1 stops the synthesis
+    return impl->isQuitting() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
 }
 
 } // namespace
 
-bool Speech::Impl::startEngine()
+bool Speech::Impl::setUpVoice()
 {
-    Engine &shared = engine();
-    std::lock_guard<std::mutex> lock(shared.mutex);
-    if (!shared.up) {
-        espeak_ng_InitializePath(dataPath.isEmpty() ? nullptr : dataPath.constData());
-        espeak_ng_ERROR_CONTEXT context = nullptr;
-        espeak_ng_STATUS status = espeak_ng_Initialize(&context);
-        espeak_ng_ClearErrorContext(&context);
-        if (status == ENS_OK)
-            status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr);
-        if (status != ENS_OK) {
-            char message[512] = {};
-            espeak_ng_GetStatusCodeMessage(status, message, sizeof message);
-            qWarning("Zubiko: speech is off: espeak-ng cannot start (%s)", message);
-            return false;
-        }
-        shared.up = true;
-        shared.dataPath = dataPath;
-        shared.sampleRate = espeak_ng_GetSampleRate();
-    } else if (shared.dataPath != dataPath) {
-        qWarning("Zubiko: speech goes on with the espeak-ng data it started with (%s), not %s",
-                 shared.dataPath.isEmpty() ? "the system's" : shared.dataPath.constData(),
-                 dataPath.isEmpty() ? "the system's" : dataPath.constData());
-    }
-    espeak_SetSynthCallback(synthCallback);
-    if (espeak_ng_SetVoiceByName(kVoice) != ENS_OK && espeak_ng_SetVoiceByName(kFallbackVoice) != ENS_OK) {
-        qWarning("Zubiko: speech is off: espeak-ng has no English voice");
+    Voice *found = findVoice(voiceName);
+    if (!found) {
+        qWarning("Zubiko: speech is off: there is no voice \"%s\" (the voices: %s)", qUtf8Printable(voiceName),
+                 qUtf8Printable(voices().join(QStringLiteral(", "))));
         return false;
     }
-    espeak_ng_SetParameter(espeakRATE, kWordsPerMinute, 0);
-    espeak_ng_SetParameter(espeakPITCH, kPitch, 0);
-    sampleRate = shared.sampleRate;
+    std::lock_guard<std::mutex> lock(g_fliteMutex);
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { flite_init(); });
+    if (found->users == 0)
+        found->voice = found->setUp(nullptr);
+    if (!found->voice) {
+        qWarning("Zubiko: speech is off: flite cannot set up the voice \"%s\"", found->name);
+        return false;
+    }
+    ++found->users;
+    voice = found;
+    sampleRate = flite_get_param_int(found->voice->features, "sample_rate", 16000);
     return true;
+}
+
+void Speech::Impl::say(const QByteArray &utf8)
+{
+    std::lock_guard<std::mutex> lock(g_fliteMutex);
+    // The stream callback belongs to this utterance alone; the voice itself is left as it is.
+    cst_audio_streaming_info *info = new_audio_streaming_info();
+    info->asc = streamChunk;
+    info->userdata = this;
+    cst_utterance *utterance = new_utterance();
+    utt_set_input_text(utterance, utf8.constData());
+    flite_feat_set(utterance->features, "streaming_info", audio_streaming_info_val(info));
+    utterance = flite_do_synth(utterance, voice->voice, utt_synth); // deletes it when stopped
+    if (utterance)
+        delete_utterance(utterance); // and the streaming info with it
 }
 
 void Speech::Impl::run()
 {
-    const bool ok = startEngine();
+    const bool ok = setUpVoice();
     {
         std::lock_guard<std::mutex> lock(mutex);
         started = true;
@@ -136,20 +150,34 @@ void Speech::Impl::run()
             queue.pop_front();
         }
         const QByteArray utf8 = prepared(text).toUtf8();
-        if (!utf8.isEmpty()) {
-            std::lock_guard<std::mutex> engineLock(engine().mutex);
-            espeak_ng_Synthesize(utf8.constData(), static_cast<std::size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
-                                 espeakCHARS_UTF8, nullptr, this);
-        }
+        if (!utf8.isEmpty())
+            say(utf8);
         sink(nullptr, 0, sampleRate, true);
     }
-    // The engine stays up for the next Speech (see Engine).
+    std::lock_guard<std::mutex> lock(g_fliteMutex);
+    if (--voice->users == 0) {
+        voice->letGo(voice->voice);
+        voice->voice = nullptr;
+    }
 }
 
-Speech::Speech(Sink sink, const QString &dataPath) : d(std::make_unique<Impl>())
+QStringList Speech::voices()
+{
+    QStringList names;
+    for (const Voice &voice : g_voices)
+        names << QLatin1String(voice.name);
+    return names;
+}
+
+QString Speech::defaultVoice()
+{
+    return QStringLiteral("slt");
+}
+
+Speech::Speech(Sink sink, const QString &voice) : d(std::make_unique<Impl>())
 {
     d->sink = std::move(sink);
-    d->dataPath = QFile::encodeName(dataPath);
+    d->voiceName = voice;
     d->worker = std::thread([this] { d->run(); });
 }
 

@@ -1,19 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
 
-// Text to speech with espeak-ng, in-process and offline. speak() returns at once; one worker
-// thread owns espeak-ng and speaks the queued texts whole and in order (a new text never cuts
-// the one being spoken). The PCM goes to a sink, normally the audio mixer's speech channel.
-// An engine that cannot start (speech data missing) warns once on stderr and stays silent.
-// espeak-ng is one engine per process: the first Speech starts it and it stays up until the process
-// ends, so Speech objects may come and go (two alive at once take turns). The data folder is the
-// one the engine was first started with.
+// Text to speech with flite's natural US English voices, in-process and offline. speak() returns
+// at once; one worker thread speaks the queued texts whole and in order (a new text never cuts
+// the one being spoken), streaming the PCM to a sink, normally the audio mixer's speech channel,
+// as it is made. A voice that is not known warns once on stderr and stays silent.
+// The voices are flite's own data, built into its libraries: a voice is set up by the first Speech
+// that uses it and let go by the last, and any number of Speech objects may come and go (two
+// alive at once take turns).
 class Speech
 {
 public:
@@ -22,26 +23,26 @@ public:
     using Sink = std::function<void(const std::int16_t *samples, std::size_t count, int sampleRate,
                                     bool endOfText)>;
 
-    // Speaking rate in words per minute (espeak-ng's normal is 175): unhurried, for small children.
-    static constexpr int kWordsPerMinute = 140;
+    // The voices, by the names --voice takes: "slt" (female), "rms" (male).
+    static QStringList voices();
+    // The voice children understood best in bench/intelligibility.sh.
+    static QString defaultVoice();
 
-    // `dataPath`: the folder holding espeak-ng-data (or that data folder itself); empty for the
-    // system's own.
-    explicit Speech(Sink sink, const QString &dataPath = QString());
+    explicit Speech(Sink sink, const QString &voice = defaultVoice());
     ~Speech();
     Speech(const Speech &) = delete;
     Speech &operator=(const Speech &) = delete;
 
     void speak(const QString &text);
 
-    // What espeak-ng is given for `text`: runs of commas and blanks the program puts in front of a
+    // What the voice is given for `text`: runs of commas and blanks the program puts in front of a
     // text (and runs of commas inside one) come down to nothing or one comma.
     static QString prepared(const QString &text);
 
-    // Blocks until the engine has started or failed; true when it can speak.
+    // Blocks until the voice has been set up or refused; true when it can speak.
     bool waitUntilReady();
 
-    struct Impl; // speech.cpp only (the espeak-ng callback reaches it)
+    struct Impl; // speech.cpp only (flite's audio callback reaches it)
 
 private:
     std::unique_ptr<Impl> d;

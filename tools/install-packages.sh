@@ -5,7 +5,7 @@
 set -euo pipefail
 top=$(dirname "$(dirname "$(readlink -f "$0")")")
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6svg6 libespeak-ng-dev espeak-ng-data libsdl2-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6svg6 flite1-dev libflite1 libsdl2-dev
     fonts-comic-neue fonts-dejavu-core "$@")
 mapfile -t datagen_packages < <(grep -v '^\s*#' "$top/datagen/packages.txt" | grep -v '^\s*$')
 packages+=("${datagen_packages[@]}")
