@@ -1,12 +1,14 @@
 #include "platform/data_paths.h"
 #include "platform/real_platform.h"
 #include "window/form1.h"
+#include "window/kiosk.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -57,6 +59,10 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Animals, their names and their sounds, for young children."));
     parser.addHelpOption();
+    const QCommandLineOption kioskOption(QStringLiteral("kiosk"),
+                                         QStringLiteral("Locked, full screen: every key works the bar, and the "
+                                                        "desktop's keys are held back. Type q u i t to leave."));
+    parser.addOption(kioskOption);
     // Help needs no window system: it is answered before one is reached.
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
@@ -81,6 +87,10 @@ int main(int argc, char *argv[])
                                            QStringLiteral(ZUBIKO_DATA_DIR)));
     platform.checkDataFolders();
     Form1 window(platform);
-    window.show();
+    std::unique_ptr<Kiosk> kiosk;
+    if (parser.isSet(kioskOption))
+        kiosk = std::make_unique<Kiosk>(window);
+    else
+        window.show();
     return app.exec();
 }
