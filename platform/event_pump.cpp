@@ -1,11 +1,40 @@
 #include "platform/event_pump.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+
+EventPump::EventPump()
+{
+    m_wake.setSingleShot(true);
+    m_wake.setTimerType(Qt::PreciseTimer);
+    const QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &m_wake,
+                     [this] { m_blockedSince = Clock::now(); });
+    QObject::connect(dispatcher, &QAbstractEventDispatcher::awake, &m_wake, [this] {
+        if (m_blockedSince != Clock::time_point{})
+            m_blocked += Clock::now() - m_blockedSince;
+        m_blockedSince = {};
+    });
+}
 
 void EventPump::pass()
 {
-    const auto start = std::chrono::steady_clock::now();
-    do {
+    const Clock::time_point now = Clock::now();
+    if (now - m_due > kIdle) {
+        // The first pass of a pause handles what is pending at once.
+        m_due = now + kPass;
         QCoreApplication::processEvents();
-    } while (std::chrono::steady_clock::now() - start < kMinimumPass);
+        return;
+    }
+    m_due += kPass;
+    const auto ahead = std::chrono::floor<std::chrono::milliseconds>(m_due - now);
+    if (ahead < kBatch)
+        return;
+    m_wake.start(static_cast<int>(ahead.count()));
+    const Clock::duration blockedBefore = m_blocked;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // What the events' handlers took, less any passes of their own (which moved m_due already).
+    const Clock::duration handled = (Clock::now() - now) - (m_blocked - blockedBefore);
+    if (handled > kBatch)
+        m_due += handled;
 }

@@ -36,7 +36,8 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
     : m_paths(std::make_unique<DataPaths>(dataRoots)),
       m_audio(std::make_unique<Audio>()),
       m_shell(std::make_unique<Shell>()),
-      m_random(std::make_unique<RandomSource>())
+      m_random(std::make_unique<RandomSource>()),
+      m_events(std::make_unique<EventPump>())
 {
     Audio *audio = m_audio.get();
     m_speech = std::make_unique<Speech>(
@@ -181,7 +182,7 @@ void RealPlatform::openExternal(const QString &target)
 
 void RealPlatform::processEventsOnce()
 {
-    EventPump::pass();
+    m_events->pass();
 }
 
 QDateTime RealPlatform::now()

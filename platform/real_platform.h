@@ -9,6 +9,7 @@
 
 class Audio;
 class DataPaths;
+class EventPump;
 class RandomSource;
 class Shell;
 class Speech;
@@ -63,6 +64,7 @@ private:
     std::unique_ptr<Speech> m_speech;
     std::unique_ptr<Shell> m_shell;
     std::unique_ptr<RandomSource> m_random;
+    std::unique_ptr<EventPump> m_events;
     QString m_soundsFolder;
     QSet<QString> m_warned;
     QStringList m_missingFolders;
