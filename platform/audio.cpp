@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QTimer>
 
 #include <SDL.h>
 
@@ -39,6 +40,11 @@ struct Audio::Impl
     std::chrono::steady_clock::time_point lastAttempt{};
     std::atomic<bool> open{false};
     int retryMilliseconds = kRetryMilliseconds;
+    // After kSleepAfter of silence the device is closed, so that its thread stops waking up, and
+    // it is opened again by the next sound or speech.
+    bool asleep = false;
+    std::atomic<std::chrono::steady_clock::rep> lastHeard{0}; // when the mixer last gave out sound
+    QTimer sleepCheck;
 
     // What the callback mixes.
     std::mutex mixMutex;
@@ -70,6 +76,7 @@ struct Audio::Impl
 
     void tryOpen();
     void closeDevice();
+    void sleepIfSilent();
     void ensureDevice();
     void start(ClipPtr clip);
     ClipPtr clipFor(const QString &path, QString *why);
@@ -127,11 +134,30 @@ void Audio::Impl::tryOpen()
                                          .arg(have.samples)
                                          .arg(QString::fromUtf8(SDL_GetCurrentAudioDriver()));
     open = true;
+    asleep = false;
+    lastHeard = std::chrono::steady_clock::now().time_since_epoch().count();
+    sleepCheck.start();
     SDL_PauseAudioDevice(device, 0);
+}
+
+void Audio::Impl::sleepIfSilent()
+{
+    const auto silent = std::chrono::steady_clock::now().time_since_epoch()
+                        - std::chrono::steady_clock::duration(lastHeard.load());
+    if (device == 0 || silent < kSleepAfter)
+        return;
+    qCDebug(lcPlatform) << "audio device asleep after"
+                        << std::chrono::duration_cast<std::chrono::seconds>(silent).count() << "s of silence";
+    SDL_CloseAudioDevice(device);
+    device = 0;
+    open = false;
+    asleep = true;
+    sleepCheck.stop();
 }
 
 void Audio::Impl::closeDevice()
 {
+    sleepCheck.stop();
     if (device != 0) {
         SDL_CloseAudioDevice(device);
         device = 0;
@@ -163,6 +189,10 @@ void Audio::Impl::ensureDevice()
         lost();
     if (device != 0)
         return;
+    if (asleep) {
+        tryOpen();
+        return;
+    }
     if (std::chrono::steady_clock::now() - lastAttempt < std::chrono::milliseconds(retryMilliseconds))
         return;
     tryOpen();
@@ -213,6 +243,8 @@ void Audio::Impl::mix(float *out, int samples)
 {
     std::fill(out, out + samples, 0.0f);
     std::lock_guard<std::mutex> lock(mixMutex);
+    if (sound || !speech.empty())
+        lastHeard = std::chrono::steady_clock::now().time_since_epoch().count();
     if (sound) {
         const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(samples), sound->size() - soundPosition);
         const std::int16_t *from = sound->data() + soundPosition;
@@ -252,6 +284,8 @@ void Audio::Impl::appendSpeech(Frames chunk)
 Audio::Audio(int retryMilliseconds) : d(std::make_unique<Impl>())
 {
     d->retryMilliseconds = retryMilliseconds;
+    d->sleepCheck.setInterval(1000);
+    QObject::connect(&d->sleepCheck, &QTimer::timeout, [impl = d.get()] { impl->sleepIfSilent(); });
     d->tryOpen();
 }
 

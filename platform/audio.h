@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -26,6 +27,9 @@ public:
     static constexpr int kBufferFrames = 512;
     // By default, how long to wait between attempts to open a missing device.
     static constexpr int kRetryMilliseconds = 3000;
+    // After this long without sound or speech the device is closed, so that its thread stops
+    // waking up; the next sound or speech opens it again.
+    static constexpr std::chrono::seconds kSleepAfter{5};
 
     // `retryMilliseconds`: how long to wait between attempts to open a missing device.
     explicit Audio(int retryMilliseconds = kRetryMilliseconds);
