@@ -34,9 +34,17 @@ void messageHandler(QtMsgType type, const QMessageLogContext &context, const QSt
         return;
     }
     if (type == QtFatalMsg) {
-        std::fputs("zubiko: cannot open a window: no display could be reached "
-                   "(is DISPLAY or WAYLAND_DISPLAY set?)\n",
-                   stderr);
+        // Qt's own reason ("could not connect to display :1") tells the user where to look.
+        QStringList reasons;
+        for (const HeldMessage &held : g_held) {
+            if (held.category.startsWith("qt.qpa") && held.type != QtDebugMsg && held.type != QtInfoMsg)
+                reasons << held.text.trimmed();
+        }
+        if (reasons.isEmpty())
+            reasons << message.section(QLatin1Char('\n'), 0, 0).trimmed();
+        const bool noneSet = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        std::fprintf(stderr, "zubiko: cannot open a window: %s%s\n", qUtf8Printable(reasons.join(QStringLiteral("; "))),
+                     noneSet ? " (neither DISPLAY nor WAYLAND_DISPLAY is set)" : "");
         std::_Exit(EXIT_FAILURE);
     }
     g_held.push_back({type, QByteArray(context.category ? context.category : "default"), message});
