@@ -9,7 +9,7 @@ scratch=$(mktemp -d) && trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 listing() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
 expected() {
-    printf '%s\n' "$bin/zubiko" "$data/applications/$id.desktop" "$data/metainfo/$id.metainfo.xml" \
+    printf '%s\n' "$bin/zubiko" "$data/applications/"{$id,$id.Kiosk}.desktop "$data/metainfo/$id.metainfo.xml" \
         "$data/icons/hicolor/scalable/apps/$id.svg" "$data/icons/hicolor/"{16x16,32x32,48x48,64x64,128x128,256x256}"/apps/$id.png"
     for part in animals sounds; do
         [ ! -f "$source/$part/CREDITS.txt" ] || (cd "$source" && find "$part" -type f | sed "s|^|$data/zubiko/|")
@@ -30,7 +30,9 @@ done
 desktop=$prefix/$data/applications/$id.desktop metainfo=$prefix/$data/metainfo/$id.metainfo.xml
 grep -qx "Exec=zubiko" "$desktop" && grep -qx "Icon=$id" "$desktop" || fail "the entry does not start zubiko with its icon"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo does not launch $id.desktop"
-! command -v desktop-file-validate >/dev/null || desktop-file-validate "$desktop" || fail "desktop-file-validate"
+kiosk=$prefix/$data/applications/$id.Kiosk.desktop
+grep -qx "Exec=zubiko --kiosk" "$kiosk" && grep -qx "Icon=$id" "$kiosk" || fail "the locked entry does not start zubiko --kiosk"
+! command -v desktop-file-validate >/dev/null || desktop-file-validate "$desktop" "$kiosk" || fail "desktop-file-validate"
 ! command -v appstreamcli >/dev/null || appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 
 # Staged, as packages are built: the same files, and nothing outside the prefix.
