@@ -12,6 +12,7 @@
 #include <QCursor>
 #include <QGraphicsProxyWidget>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QScreen>
 #include <QWindow>
 
@@ -119,6 +120,7 @@ bool Kiosk::eventFilter(QObject *watched, QEvent *event)
             leave();
             break;
         case QuitWord::Other:
+            qCDebug(lcPlatform).noquote() << "key" << QKeySequence(key->key()).toString() << "works the bar";
             // The bar's own click, with the nesting bound of every bar click.
             if (m_bar)
                 m_bar->click();

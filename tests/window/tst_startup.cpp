@@ -1,6 +1,7 @@
 // The window as it opens: start-up order, first state, what stands in front, focus and the clock.
 
 #include "window_harness.h"
+#include "window/kiosk.h"
 
 #include <QFontInfo>
 
@@ -109,6 +110,17 @@ private slots:
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
         w.press(Qt::Key_Space);
         QCOMPARE(w.state().BarPhase, 1);
+    }
+
+    // The way out of the locked mode: q, u, i, t in a row; a stray key starts the word again.
+    void quitWordIsFourLettersInARow()
+    {
+        QuitWord word;
+        QString steps;
+        for (Qt::Key key : {Qt::Key_Q, Qt::Key_U, Qt::Key_X, Qt::Key_I, Qt::Key_T, Qt::Key_Q, Qt::Key_Q, Qt::Key_U,
+                            Qt::Key_I, Qt::Key_T, Qt::Key_T})
+            steps += QStringLiteral(".+!").at(word.take(key));
+        QCOMPARE(steps, QStringLiteral("++...++++!."));
     }
 
     void clockReadsTwelveHourTime_data()
