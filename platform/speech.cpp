@@ -15,6 +15,7 @@ void unregister_cmu_us_slt(cst_voice *voice);
 #include <deque>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -33,8 +34,8 @@ struct Voice
 
 std::mutex g_fliteMutex;
 Voice g_voices[] = {
-    {"slt", register_cmu_us_slt, unregister_cmu_us_slt},
     {"rms", register_cmu_us_rms, unregister_cmu_us_rms},
+    {"slt", register_cmu_us_slt, unregister_cmu_us_slt},
 };
 
 Voice *findVoice(const QString &name)
@@ -45,6 +46,9 @@ Voice *findVoice(const QString &name)
     }
     return nullptr;
 }
+
+// The breath a run of commas before a text stands for (see prepared()).
+constexpr int kBreathMilliseconds = 250;
 
 } // namespace
 
@@ -149,7 +153,13 @@ void Speech::Impl::run()
             text = queue.front();
             queue.pop_front();
         }
-        const QByteArray utf8 = prepared(text).toUtf8();
+        QString ready = prepared(text);
+        if (ready.startsWith(QLatin1Char(','))) {
+            const std::vector<std::int16_t> breath(static_cast<std::size_t>(sampleRate * kBreathMilliseconds / 1000));
+            sink(breath.data(), breath.size(), sampleRate, false);
+            ready.remove(0, 1);
+        }
+        const QByteArray utf8 = ready.trimmed().toUtf8();
         if (!utf8.isEmpty())
             say(utf8);
         sink(nullptr, 0, sampleRate, true);
@@ -171,7 +181,7 @@ QStringList Speech::voices()
 
 QString Speech::defaultVoice()
 {
-    return QStringLiteral("slt");
+    return QStringLiteral("rms");
 }
 
 Speech::Speech(Sink sink, const QString &voice) : d(std::make_unique<Impl>())
@@ -211,10 +221,11 @@ bool Speech::waitUntilReady()
 
 QString Speech::prepared(const QString &text)
 {
-    static const QRegularExpression leading(QStringLiteral("^[\\s,]+"));
     static const QRegularExpression commaRuns(QStringLiteral(",(\\s*,)+"));
     QString result = text;
-    result.remove(leading);
     result.replace(commaRuns, QStringLiteral(","));
-    return result.trimmed();
+    result = result.trimmed();
+    if (result.startsWith(QLatin1Char(',')))
+        result = QStringLiteral(", ") + result.mid(1).trimmed();
+    return result;
 }

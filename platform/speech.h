@@ -23,9 +23,9 @@ public:
     using Sink = std::function<void(const std::int16_t *samples, std::size_t count, int sampleRate,
                                     bool endOfText)>;
 
-    // The voices, by the names --voice takes: "slt" (female), "rms" (male).
+    // The voices, by the names --voice takes: "rms" (male), "slt" (female).
     static QStringList voices();
-    // The voice children understood best in bench/intelligibility.sh.
+    // The voice best understood in bench/intelligibility.sh: rms (about 17 of the 30 names, slt 7).
     static QString defaultVoice();
 
     explicit Speech(Sink sink, const QString &voice = defaultVoice());
@@ -35,8 +35,9 @@ public:
 
     void speak(const QString &text);
 
-    // What the voice is given for `text`: runs of commas and blanks the program puts in front of a
-    // text (and runs of commas inside one) come down to nothing or one comma.
+    // What the voice is given for `text`: each run of commas (the program puts them in front of some
+    // texts) comes down to one comma. A comma in front of a text is not read: it is a short breath
+    // of silence before it, which keeps a text queued right after a name from running into it.
     static QString prepared(const QString &text);
 
     // Blocks until the voice has been set up or refused; true when it can speak.

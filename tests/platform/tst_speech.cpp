@@ -85,11 +85,11 @@ private slots:
         }
     }
 
-    // What the voice is given: the runs of commas the program puts before some texts are dropped, one inside stays a comma.
+    // What the voice is given: a run of commas before a text comes down to one (a breath), inside one to a comma.
     void runsOfLeadingCommasAreNotReadOut()
     {
-        QCOMPARE(Speech::prepared(QStringLiteral(",,,,,,,,,,,,,,,,,,,,,,click the green bar")), QStringLiteral("click the green bar"));
-        QCOMPARE(Speech::prepared(QStringLiteral(",,, Zubiko.. click the red bar ")), QStringLiteral("Zubiko.. click the red bar"));
+        QCOMPARE(Speech::prepared(QStringLiteral(",,,,,,,,,,,,,,,,,,,,,,click the green bar")), QStringLiteral(", click the green bar"));
+        QCOMPARE(Speech::prepared(QStringLiteral(",,, Zubiko.. click the red bar ")), QStringLiteral(", Zubiko.. click the red bar"));
         QCOMPARE(Speech::prepared(QStringLiteral("Duck,, , ,Owl")), QStringLiteral("Duck,Owl"));
     }
 };
