@@ -1,5 +1,6 @@
 #include "platform/data_paths.h"
 #include "platform/real_platform.h"
+#include "platform/speech.h"
 #include "window/form1.h"
 #include "window/kiosk.h"
 
@@ -71,6 +72,11 @@ int main(int argc, char *argv[])
                                          QStringLiteral("Locked, full screen: every key works the bar, and the "
                                                         "desktop's keys are held back. Type q u i t to leave."));
     parser.addOption(kioskOption);
+    const QCommandLineOption voiceOption(QStringLiteral("voice"),
+                                         QStringLiteral("The voice that speaks: %1 (default %2).")
+                                             .arg(Speech::voices().join(QStringLiteral(" or ")), Speech::defaultVoice()),
+                                         QStringLiteral("name"), Speech::defaultVoice());
+    parser.addOption(voiceOption);
     // Help needs no window system: it is answered before one is reached.
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
@@ -78,6 +84,17 @@ int main(int argc, char *argv[])
             QCoreApplication help(argc, argv);
             parser.process(help);
         }
+    }
+    // A voice that is not known is refused before a window system is reached.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parser.parse(arguments);
+    const QString voice = parser.value(voiceOption);
+    if (!Speech::voices().contains(voice)) {
+        std::fprintf(stderr, "zubiko: there is no voice \"%s\" (the voices: %s)\n", qUtf8Printable(voice),
+                     qUtf8Printable(Speech::voices().join(QStringLiteral(", "))));
+        return 2;
     }
 
     g_defaultHandler = qInstallMessageHandler(messageHandler);
@@ -92,7 +109,8 @@ int main(int argc, char *argv[])
     // the installed data folder beside the binary, then in the one of the configured prefix.
     RealPlatform platform(programDataRoots(QCoreApplication::applicationDirPath(),
                                            QStringLiteral(ZUBIKO_DATA_DIR_FROM_BINARY),
-                                           QStringLiteral(ZUBIKO_DATA_DIR)));
+                                           QStringLiteral(ZUBIKO_DATA_DIR)),
+                          voice);
     platform.checkDataFolders();
     Form1 window(platform);
     std::unique_ptr<Kiosk> kiosk;
