@@ -1,6 +1,6 @@
 // zubiko_bench_audio [Google Benchmark flags] NAMES_FILE
 //
-// 1. Speaks each animal's display name through Speech (espeak-ng, the program's voice and rate)
+// 1. Speaks each animal's display name through Speech (flite, the program's default voice)
 //    into a buffer and writes one line per name to NAMES_FILE:
 //        NAME  TOTAL_MS  AUDIBLE_START_MS  AUDIBLE_END_MS
 // 2. Over a RealPlatform whose audio goes to SDL's disk driver, measures how long it takes from
@@ -28,7 +28,7 @@
 
 namespace {
 
-// Speech of one text at espeak-ng's rate, and where it can be heard.
+// Speech of one text at the voice's rate, and where it can be heard.
 struct Spoken
 {
     int rate = 0;
@@ -135,7 +135,7 @@ void soundToFirstSample(benchmark::State &state)
     g.platform->playSound(QString());
 }
 
-// espeak-ng often begins a text with silence, so the first sample of a text is found back from its
+// A voice often begins a text with silence, so the first sample of a text is found back from its
 // first heard sample: less the silence before it in the voice's own output, rounded to the start
 // of a device buffer (a text that finds the speech channel idle starts at the start of a buffer;
 // the rounding absorbs how the resampler moves the first heard sample by a few frames).
@@ -192,7 +192,7 @@ int main(int argc, char **argv)
         names << QLatin1String(row.displayName);
     const QHash<QString, Spoken> spoken = speakAll(names);
     if (spoken.size() != names.size()) {
-        std::fputs("zubiko_bench_audio: espeak-ng did not speak every name\n", stderr);
+        std::fputs("zubiko_bench_audio: the voice did not speak every name\n", stderr);
         return 1;
     }
     QFile table(QString::fromLocal8Bit(argv[1]));
@@ -224,8 +224,5 @@ int main(int argc, char **argv)
         ->UseManualTime()->Iterations(1)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    // espeak-ng, started a second time in this process (for the names, then for the platform),
-    // does not come back from its second espeak_ng_Terminate(): leave without it.
-    std::fflush(nullptr);
-    std::_Exit(0);
+    return 0;
 }
