@@ -4,8 +4,9 @@
 //    into a buffer and writes one line per name to NAMES_FILE:
 //        NAME  TOTAL_MS  AUDIBLE_START_MS  AUDIBLE_END_MS
 // 2. Over a RealPlatform whose audio goes to SDL's disk driver, measures how long it takes from
-//    playSound and from Speak to the first sample of that sound or text in the driver's file,
-//    which the driver writes right after the mixer filled each buffer.
+//    playSound and from speak to the first sample of that sound or text in the driver's file,
+//    which the driver writes right after the mixer filled each buffer: while the device is open,
+//    and after BENCH_SILENCE_SECONDS (60) of silence, when the device has gone to sleep.
 #include "bench_common.h"
 
 #include "catalogue/animal_catalogue.h"
@@ -14,6 +15,8 @@
 #include "platform/speech.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QDir>
 #include <QHash>
 #include <QTemporaryDir>
@@ -107,13 +110,26 @@ void unaligned(int ms)
     std::this_thread::sleep_for(std::chrono::milliseconds(ms) + extra);
 }
 
-void soundToFirstSample(benchmark::State &state)
+// Silence with the event loop running, so that the audio device goes to sleep as in the program;
+// then the device's file is read afresh.
+void silence(int seconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(seconds * 1000, &loop, &QEventLoop::quit);
+    loop.exec();
+    g.output->markFresh();
+}
+
+void soundToFirstSample(benchmark::State &state, int silentSeconds)
 {
     const float tone = static_cast<float>(kToneValue) / 32768.0f;
     for (auto _ : state) {
         g.platform->playSound(QString());
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        g.output->mark();
+        if (silentSeconds > 0)
+            silence(silentSeconds);
+        else
+            g.output->mark();
         unaligned(0);
         const auto start = bench::Clock::now();
         g.platform->playSound(QStringLiteral("sounds\\bench_tone.wav"));
@@ -139,14 +155,17 @@ void soundToFirstSample(benchmark::State &state)
 // first heard sample: less the silence before it in the voice's own output, rounded to the start
 // of a device buffer (a text that finds the speech channel idle starts at the start of a buffer;
 // the rounding absorbs how the resampler moves the first heard sample by a few frames).
-void speakToFirstSample(benchmark::State &state)
+void speakToFirstSample(benchmark::State &state, int silentSeconds)
 {
     static int next = 0;
     for (auto _ : state) {
         const QString name = g.order.at(next++ % g.order.size());
         const Spoken &spoken = g.names->value(name);
         const long leadFrames = std::lround(static_cast<double>(spoken.audibleStart()) * 48000.0 / spoken.rate);
-        g.output->mark();
+        if (silentSeconds > 0)
+            silence(silentSeconds);
+        else
+            g.output->mark();
         unaligned(0);
         const auto start = bench::Clock::now();
         g.platform->speak(name);
@@ -218,10 +237,15 @@ int main(int argc, char **argv)
     bench::DiskOutput output(device, 512 * 2, 512 * 1000.0 / 48000);
     g = {&platform, &output, &spoken, names};
 
-    bench::withMinMax(benchmark::RegisterBenchmark("sound_call_to_first_sample", soundToFirstSample))
+    bench::withMinMax(benchmark::RegisterBenchmark("sound_call_to_first_sample", soundToFirstSample, 0))
         ->UseManualTime()->Iterations(1)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
-    bench::withMinMax(benchmark::RegisterBenchmark("speak_call_to_first_sample", speakToFirstSample))
+    bench::withMinMax(benchmark::RegisterBenchmark("speak_call_to_first_sample", speakToFirstSample, 0))
         ->UseManualTime()->Iterations(1)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+    const int silent = qEnvironmentVariableIsSet("BENCH_SILENCE_SECONDS") ? qEnvironmentVariableIntValue("BENCH_SILENCE_SECONDS") : 60;
+    bench::withMinMax(benchmark::RegisterBenchmark("sound_after_silence_to_first_sample", soundToFirstSample, silent))
+        ->UseManualTime()->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
+    bench::withMinMax(benchmark::RegisterBenchmark("speak_after_silence_to_first_sample", speakToFirstSample, silent))
+        ->UseManualTime()->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

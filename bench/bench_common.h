@@ -74,6 +74,17 @@ public:
         m_arrivals.clear();
     }
 
+    // For a device that is closed now: it writes its file afresh when it opens again.
+    void markFresh()
+    {
+        if (!m_file.isOpen())
+            m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        m_lastWrite = Clock::now();
+        m_base = 0;
+        m_samples.clear();
+        m_arrivals.clear();
+    }
+
     // Polls the file until `found` returns a sample index (relative to mark()) or `timeoutMs`
     // passes. `found(samples)` returns -1 while there is nothing. Returns the time at which the
     // file first held that sample, or an empty time_point.
