@@ -111,6 +111,10 @@ void Kiosk::takeKeyboard()
 bool Kiosk::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // The two links would open a browser or a mixer over the locked window: here they do nothing.
+    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick)
+        && (watched->objectName() == QLatin1String("Label5") || watched->objectName() == QLatin1String("Label6")))
+        return true;
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return QGraphicsView::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);

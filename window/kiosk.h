@@ -27,7 +27,8 @@ private:
 // The locked mode, for a child who bangs rather than clicks. The window, unchanged, fills the
 // screen it starts on: its whole layout scaled by one uniform factor and centred on the window's
 // silver. The keyboard is taken from the desktop while it runs; every key works the bar, as the
-// space bar does when the bar has the focus, except the letters of the word that leaves it.
+// space bar does when the bar has the focus, except the letters of the word that leaves it. The
+// web and volume links do nothing here: they would open other programs over the locked window.
 //
 // The layout is scaled by a graphics view rather than by Qt's device pixel ratio: the factor is
 // known only once the screen is, after the application has started, while Qt's ratio is fixed

@@ -123,6 +123,18 @@ private slots:
         QCOMPARE(steps, QStringLiteral("++...++++!."));
     }
 
+    void lockedModeKeysWorkTheBarAndTheLinksStayShut()
+    {
+        WindowHarness w;
+        Kiosk kiosk(*w.form);
+        w.click("Label5");
+        w.click("Label6");
+        QTest::keyClick(&kiosk, Qt::Key_A);
+        const QStringList calls = w.platform.take();
+        QVERIFY(calls.filter("Shell").isEmpty());
+        QVERIFY(calls.contains("Speak: Duck"));
+    }
+
     void clockReadsTwelveHourTime_data()
     {
         QTest::addColumn<QTime>("time");
