@@ -1,8 +1,9 @@
 # FindFlite: flite, the speech synthesiser, with its two natural US English voices (Debian:
 # flite1-dev). flite ships no pkg-config or CMake files of its own.
 #
-# Defines Flite_FOUND, Flite_INCLUDE_DIR and the imported target Flite::Flite, which links the
-# voices cmu_us_rms and cmu_us_slt, the US English language and lexicon, and flite itself.
+# Defines Flite_FOUND, Flite_INCLUDE_DIR and the imported target Flite::Flite, which links the US
+# English language and lexicon and flite itself. The voices cmu_us_rms and cmu_us_slt are found
+# too, but not linked: the program loads the one it speaks with when it is first used (dlopen).
 
 find_path(Flite_INCLUDE_DIR flite/flite.h)
 
@@ -21,9 +22,10 @@ mark_as_advanced(Flite_INCLUDE_DIR)
 if(Flite_FOUND AND NOT TARGET Flite::Flite)
     add_library(Flite::Flite INTERFACE IMPORTED)
     set(_flite_link)
-    foreach(_part IN LISTS _flite_parts)
+    foreach(_part IN ITEMS flite_usenglish flite_cmulex flite)
         list(APPEND _flite_link ${Flite_${_part}_LIBRARY})
     endforeach()
+    list(APPEND _flite_link ${CMAKE_DL_LIBS})
     find_library(Flite_MATH_LIBRARY m)
     mark_as_advanced(Flite_MATH_LIBRARY)
     if(Flite_MATH_LIBRARY)

@@ -4,12 +4,9 @@
 
 extern "C" {
 #include <flite/flite.h>
-// The voices' entry points (libflite_cmu_us_*), declared by no header of flite's.
-cst_voice *register_cmu_us_rms(const char *voxdir);
-void unregister_cmu_us_rms(cst_voice *voice);
-cst_voice *register_cmu_us_slt(const char *voxdir);
-void unregister_cmu_us_slt(cst_voice *voice);
 }
+
+#include <dlfcn.h>
 
 #include <condition_variable>
 #include <cstdlib>
@@ -20,24 +17,41 @@ void unregister_cmu_us_slt(cst_voice *voice);
 
 namespace {
 
-// A flite voice, set up on first use and let go when no Speech uses it. flite keeps one object
-// per voice in the process (registering it again hands back the same one), and can set a voice up
-// again after letting it go. The mutex is held while a voice is set up, let go or speaks: flite's
-// lexicon and voices are shared by every thread, so two Speech objects alive at once take turns.
+// A flite voice, set up on first use and let go when no Speech uses it. Each voice is a library
+// of its own (libflite_cmu_us_NAME, a few MB of models), loaded the first time it is set up and
+// kept, so that the voice not chosen takes no memory. flite keeps one object per voice in the process (registering
+// it again hands back the same one) and can set a voice up again after letting it go. The mutex is
+// held while a voice is set up, let go or speaks: flite's lexicon and voices are shared by every
+// thread, so two Speech objects alive at once take turns.
 struct Voice
 {
     const char *name;
-    cst_voice *(*setUp)(const char *);
-    void (*letGo)(cst_voice *);
     int users = 0;
+    void *library = nullptr;
     cst_voice *voice = nullptr;
+
+    void *entry(const char *prefix) const
+    {
+        return dlsym(library, (QByteArray(prefix) + "cmu_us_" + name).constData());
+    }
+    bool setUp()
+    {
+        if (!library)
+            library = dlopen((QByteArray("libflite_cmu_us_") + name + ".so.1").constData(), RTLD_NOW | RTLD_LOCAL);
+        void *const registerVoice = library ? entry("register_") : nullptr;
+        voice = registerVoice ? reinterpret_cast<cst_voice *(*)(const char *)>(registerVoice)(nullptr) : nullptr;
+        return voice != nullptr;
+    }
+    void letGo()
+    {
+        if (void *const unregisterVoice = entry("unregister_"))
+            reinterpret_cast<void (*)(cst_voice *)>(unregisterVoice)(voice);
+        voice = nullptr;
+    }
 };
 
 std::mutex g_fliteMutex;
-Voice g_voices[] = {
-    {"rms", register_cmu_us_rms, unregister_cmu_us_rms},
-    {"slt", register_cmu_us_slt, unregister_cmu_us_slt},
-};
+Voice g_voices[] = {{"rms"}, {"slt"}};
 
 Voice *findVoice(const QString &name)
 {
@@ -116,10 +130,10 @@ bool Speech::Impl::setUpVoice()
     std::lock_guard<std::mutex> lock(g_fliteMutex);
     static std::once_flag initialised;
     std::call_once(initialised, [] { flite_init(); });
-    if (found->users == 0)
-        found->voice = found->setUp(nullptr);
-    if (!found->voice) {
-        qWarning("Zubiko: speech is off: flite cannot set up the voice \"%s\"", found->name);
+    if (found->users == 0 && !found->setUp()) {
+        const char *why = dlerror();
+        qWarning("Zubiko: speech is off: flite cannot set up the voice \"%s\" (%s)", found->name,
+                 why ? why : "no voice in its library");
         return false;
     }
     ++found->users;
@@ -179,10 +193,8 @@ void Speech::Impl::run()
         sink(nullptr, 0, sampleRate, true);
     }
     std::lock_guard<std::mutex> lock(g_fliteMutex);
-    if (--voice->users == 0) {
-        voice->letGo(voice->voice);
-        voice->voice = nullptr;
-    }
+    if (--voice->users == 0)
+        voice->letGo();
 }
 
 QStringList Speech::voices()
