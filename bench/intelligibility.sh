@@ -9,7 +9,8 @@
 # 16 kHz mono with 0.3 s of silence around it, at three peak levels (-30, -20, -10 dBFS; the score
 # moves with level). A name counts as recognised when the recognised text holds it
 # (case-insensitive; "hippo" is not Hippopotamus); the sentences are scored by word error rate
-# against their words without punctuation. Prints the tables (markdown).
+# against their words without punctuation. Each clip is heard on its own (-cmn batch: the cepstral
+# mean of the clip itself, not one carried over from the clips before). Prints the tables (markdown).
 #
 # Environment: INTELLIGIBILITY_LEVELS (peak levels in dBFS, "-30 -20 -10").
 set -euo pipefail
@@ -77,7 +78,7 @@ for wav in "$tmp"/wav/*.wav; do
         echo "$base@$level" >>"$tmp/ctl"
     done
 done
-pocketsphinx_batch -adcin yes -adchdr 0 -cepdir "$tmp/raw" -cepext .raw -ctl "$tmp/ctl" -hyp "$tmp/hyp" \
+pocketsphinx_batch -adcin yes -adchdr 0 -cmn batch -cepdir "$tmp/raw" -cepext .raw -ctl "$tmp/ctl" -hyp "$tmp/hyp" \
     -hmm "$model/en-us" -lm "$model/en-us.lm.bin" -dict "$model/cmudict-en-us.dict" -logfn /dev/null
 # What was heard in clip $1 ("VOICE-NAME@LEVEL").
 heard() { grep " ($1 " "$tmp/hyp" | sed -E 's/ \([^()]*\)$//' || true; }
@@ -110,7 +111,7 @@ text_field() { awk -v t="$2" -v k="$3" '$1 == "text" && $2 == t { for (i = 3; i 
 echo
 echo "Intelligibility of Zubiko's voices (pocketsphinx $(dpkg-query -W -f='${Version}' pocketsphinx), full US English model, no word list)"
 echo
-echo "| voice | names recognised of 30 at $(sed 's/ / \/ /g' <<<"$levels") dBFS | mean | word errors on the 5 sentences at the same levels | \"Hippopotamus\": first heard sample after speak / heard until | help sentence: first heard sample after speak |"
+echo "| voice | names recognised of 30 at $(sed 's/ / \/ /g' <<<"$levels") dBFS | mean | word errors on the 5 sentences at the same levels | \"Hippopotamus\" (a fresh process): first heard sample after speak / heard until | help sentence: first heard sample after speak |"
 echo "|---|---|---|---|---|---|"
 for voice in "${voices[@]}"; do
     counts=() sum=0 wers=()
