@@ -19,10 +19,10 @@ namespace {
 
 // A flite voice, set up on first use and let go when no Speech uses it. Each voice is a library
 // of its own (libflite_cmu_us_NAME, a few MB of models), loaded the first time it is set up and
-// kept, so that the voice not chosen takes no memory. flite keeps one object per voice in the process (registering
-// it again hands back the same one) and can set a voice up again after letting it go. The mutex is
-// held while a voice is set up, let go or speaks: flite's lexicon and voices are shared by every
-// thread, so two Speech objects alive at once take turns.
+// kept, so that the voice not chosen takes no memory. flite keeps one object per voice in the
+// process (registering it again hands back the same one) and can set a voice up again after
+// letting it go. The mutex is held while a voice is set up, let go or speaks: flite's lexicon and
+// voices are shared by every thread, so two Speech objects alive at once take turns.
 struct Voice
 {
     const char *name;
