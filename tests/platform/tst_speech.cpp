@@ -82,6 +82,9 @@ private slots:
             QVERIFY(QTest::qWaitFor([&] { return heard.seconds().size() == 6; }, 30000));
             for (std::size_t i = 0; i < 3; ++i)
                 QVERIFY2(std::abs(heard.seconds()[i + 3] - alone[i]) < 0.05, qPrintable(QStringLiteral("text %1 queued: %2 s").arg(i).arg(heard.seconds()[i + 3])));
+            speech.speak(QStringLiteral(",,,Owl")); // a breath of 0.25 s before it
+            QVERIFY(QTest::qWaitFor([&] { return heard.seconds().size() == 7; }, 30000));
+            QVERIFY2(std::abs(heard.seconds()[6] - alone[2] - 0.25) < 0.05, qPrintable(QString::number(heard.seconds()[6] - alone[2])));
         }
     }
 
