@@ -36,7 +36,7 @@ Clip chime();
 
 class Converter; // audio_decoding.cpp only
 
-// Converts 16-bit mono PCM at one sample rate (what espeak-ng makes) to the mixing format, and
+// Converts 16-bit mono PCM at one sample rate (what the speech engine makes) to the mixing format, and
 // gives every frame it was given: the end of each text is pushed out whole by finish().
 class SpeechConverter
 {

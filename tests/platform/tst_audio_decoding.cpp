@@ -42,7 +42,7 @@ private slots:
             QVERIFY2(std::abs((*clip)[i] - (i % 2 ? right : left)) <= 40, qPrintable(QStringLiteral("%1 at %2").arg((*clip)[i]).arg(i)));
     }
 
-    // espeak-ng's PCM, 0.1 s at 22050 Hz handed over in two parts, comes out whole: 4800 frames.
+    // Speech PCM, 0.1 s at 22050 Hz handed over in two parts, comes out whole: 4800 frames.
     void speechIsConvertedWhole()
     {
         const std::vector<std::int16_t> pcm(2205, 4000);
