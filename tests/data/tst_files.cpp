@@ -54,17 +54,17 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(double, maxSeconds);
-        SDL_AudioSpec spec;
+        SDL_AudioSpec wavFormat;
         Uint8 *buffer = nullptr;
         Uint32 bytes = 0;
-        QVERIFY2(SDL_LoadWAV(qPrintable(m_paths.resolveFile(path)), &spec, &buffer, &bytes), SDL_GetError());
+        QVERIFY2(SDL_LoadWAV(qPrintable(m_paths.resolveFile(path)), &wavFormat, &buffer, &bytes), SDL_GetError());
         double sum = 0;
         for (Uint32 i = 0; i < bytes / 2; ++i)
             sum += std::pow(reinterpret_cast<const qint16 *>(buffer)[i], 2.0);
         SDL_FreeWAV(buffer);
-        QCOMPARE(spec.format, Uint16(AUDIO_S16LSB));
-        QCOMPARE(spec.channels, Uint8(1));
-        QVERIFY(bytes > 0 && bytes / 2.0 / spec.freq <= maxSeconds);
+        QCOMPARE(wavFormat.format, Uint16(AUDIO_S16LSB));
+        QCOMPARE(wavFormat.channels, Uint8(1));
+        QVERIFY(bytes > 0 && bytes / 2.0 / wavFormat.freq <= maxSeconds);
         const double rms = 20 * std::log10(std::sqrt(sum / (bytes / 2.0)) / 32768);
         if (path.endsWith(QLatin1String("_nosound.wav")))
             QCOMPARE(sum, 0.0);
