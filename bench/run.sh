@@ -118,6 +118,7 @@ program_runs() {
         sleep 3 # the welcome is spoken
         rss_kb "$pid" >>"$tmp/$label.rss"
         if [ "$idle" -gt 0 ]; then
+            wait_for "$log" 'audio device asleep' # idle from here: nothing plays, nothing is asked
             all0=$(cpu_ticks "/proc/$pid/stat") gui0=$(cpu_ticks "/proc/$pid/task/$pid/stat")
             s0=$(switches "$pid")
             sleep "$idle"
