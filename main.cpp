@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Animals, their names and their sounds, for young children."));
-    parser.addHelpOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption kioskOption(QStringLiteral("kiosk"),
                                          QStringLiteral("Locked, full screen: every key works the bar, and the "
                                                         "desktop's keys are held back. Type q u i t to leave."));
@@ -77,19 +77,16 @@ int main(int argc, char *argv[])
                                              .arg(Speech::voices().join(QStringLiteral(" or ")), Speech::defaultVoice()),
                                          QStringLiteral("name"), Speech::defaultVoice());
     parser.addOption(voiceOption);
-    // Help needs no window system: it is answered before one is reached.
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray argument(argv[i]);
-        if (argument == "-h" || argument == "--help" || argument == "--help-all") {
-            QCoreApplication help(argc, argv);
-            parser.process(help);
-        }
-    }
-    // A voice that is not known is refused before a window system is reached.
+    // Read once before a window system is reached, so that help and a voice that is not known need
+    // no display; Qt's own options (-platform, -display) are known only to the full pass below.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     parser.parse(arguments);
+    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+        QCoreApplication help(argc, argv);
+        parser.process(help);
+    }
     const QString voice = parser.value(voiceOption);
     if (!Speech::voices().contains(voice)) {
         std::fprintf(stderr, "zubiko: there is no voice \"%s\" (the voices: %s)\n", qUtf8Printable(voice),
