@@ -19,5 +19,7 @@ done
 echo "installing ${missing[*]}" >&2
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another install may hold the package database for a while (a second set-up, a package build).
+apt=(apt-get -o DPkg::Lock::Timeout=900)
+"${sudo[@]}" "${apt[@]}" update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
