@@ -104,7 +104,7 @@ program_runs() {
         idle=$([ "$run" -le "$idle_count" ] && echo "$idle_seconds" || echo 0)
         say "$label: program run $run of $count$([ "$idle" -gt 0 ] && echo " (idle $idle s)")"
         log=$tmp/trace.$label.$run
-        QT_LOGGING_RULES="zubiko.platform.debug=true" QT_MESSAGE_PATTERN="%{time boot} %{message}" \
+        QT_LOGGING_RULES="zubiko.*.debug=true" QT_MESSAGE_PATTERN="%{time boot} %{message}" \
             SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null \
             /usr/bin/time -v -o "$tmp/time.$run" "$build/bench/zubiko_launch" "$tmp/start.$run" "$build/zubiko" \
             >"$log" 2>&1 &

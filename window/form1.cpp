@@ -25,5 +25,5 @@ void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous())
-        qCDebug(lcPlatform) << "window shown";
+        qCDebug(lcWindow) << "window shown";
 }

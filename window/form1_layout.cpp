@@ -257,7 +257,7 @@ void Form1::connectHandlers()
             if (takesClicks())
                 (this->*handler)();
             else
-                qCDebug(lcPlatform) << "click dropped at pause depth" << m_pauseDepth;
+                qCDebug(lcWindow) << "click dropped at pause depth" << m_pauseDepth;
         };
     };
     for (const AnimalRow &row : AnimalCatalogue)

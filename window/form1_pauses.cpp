@@ -28,8 +28,8 @@ void Form1::pause(int passes)
 // window's own for the start-up pause.
 void Form1::runPasses(int passes, int &counter)
 {
-    qCDebug(lcPlatform) << "pause" << passes << "passes at depth" << m_pauseDepth;
+    qCDebug(lcWindow) << "pause" << passes << "passes at depth" << m_pauseDepth;
     for (counter = 1; counter <= passes; ++counter)
         m_platform.processEventsOnce();
-    qCDebug(lcPlatform) << "pause" << passes << "passes done";
+    qCDebug(lcWindow) << "pause" << passes << "passes done";
 }

@@ -93,7 +93,7 @@ void Kiosk::takeKeyboard()
     if (window->setKeyboardGrabEnabled(true)) {
         m_grabRetry.stop();
         if (!m_keyboardTaken)
-            qCDebug(lcPlatform) << "keyboard grabbed";
+            qCDebug(lcWindow) << "keyboard grabbed";
         m_keyboardTaken = true;
         return;
     }
@@ -102,7 +102,7 @@ void Kiosk::takeKeyboard()
         m_grabRetry.start();
     } else {
         m_grabRetry.stop();
-        qCDebug(lcPlatform) << "keyboard grab refused: the desktop keeps its shortcuts";
+        qCDebug(lcWindow) << "keyboard grab refused: the desktop keeps its shortcuts";
     }
 }
 
@@ -124,7 +124,7 @@ bool Kiosk::eventFilter(QObject *watched, QEvent *event)
             leave();
             break;
         case QuitWord::Other:
-            qCDebug(lcPlatform).noquote() << "key" << QKeySequence(key->key()).toString() << "works the bar";
+            qCDebug(lcWindow).noquote() << "key" << QKeySequence(key->key()).toString() << "works the bar";
             // The bar's own click, with the nesting bound of every bar click.
             if (m_bar)
                 m_bar->click();
@@ -156,7 +156,7 @@ void Kiosk::closeEvent(QCloseEvent *event)
 // Ends the program with status 0, once the pauses under way have run out.
 void Kiosk::leave()
 {
-    qCDebug(lcPlatform) << "quit typed: leaving the locked mode";
+    qCDebug(lcWindow) << "quit typed: leaving the locked mode";
     m_leaving = true;
     m_grabRetry.stop();
     close();

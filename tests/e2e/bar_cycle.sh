@@ -21,7 +21,7 @@ wait_until() {
 }
 
 cd "$2"
-QT_LOGGING_RULES="zubiko.platform.debug=true" SDL_AUDIODRIVER=dummy "$1" >"$log" 2>&1 &
+QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=dummy "$1" >"$log" 2>&1 &
 pid=$!
 wait_until in_order 1 'speak ",,, Zubiko'
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)

@@ -14,7 +14,7 @@ openbox >/dev/null 2>&1 &
 wm=$!
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break; sleep 0.1; done
 cd "$2"
-QT_LOGGING_RULES="zubiko.platform.debug=true" SDL_AUDIODRIVER=dummy "$1" --kiosk >"$log" 2>&1 &
+QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=dummy "$1" --kiosk >"$log" 2>&1 &
 pid=$!
 wait_for 'keyboard grabbed'
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)

@@ -49,7 +49,7 @@ DESTDIR=$scratch/stage "$cmake" --install "$build" --prefix /usr >"$scratch/log"
 # the file its first picture was read from.
 duck_from() {
     local log=$1.log
-    (cd "$1" && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="zubiko.platform.debug=true" \
+    (cd "$1" && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy QT_LOGGING_RULES="zubiko.*.debug=true" \
         exec "$prefix/$bin/zubiko" >"$log" 2>&1) &
     for _ in $(seq 300); do
         grep -q 'loadPicture "animals\\duck.jpg" -> ' "$log" || ! kill -0 $! 2>/dev/null && break
