@@ -2,11 +2,14 @@
 # Builds the program's data folders animals/ (thirty JPEG pictures) and sounds/ (WAV sounds)
 # in the repository root from Debian packages, with a CREDITS.txt in each.
 #
-#   datagen/generate.sh [--contact-sheet FILE.png]
+#   datagen/generate.sh [--installed] [--out DIR] [--contact-sheet FILE.png]
 #
 # Packages are fetched with apt-get download (nothing is installed) and kept, with the few
-# files unpacked from them, under .cache/datagen/ in the repository root. A run with every
-# file in place and made by this same recipe does nothing.
+# files unpacked from them, under .cache/datagen/ in the repository root. With --installed
+# nothing is downloaded: the files are read from the packages installed on this machine (as
+# a package build does; they are in debian/control's Build-Depends). --out makes the two
+# folders in DIR instead. A run with every file in place and made by this same recipe does
+# nothing.
 #
 # Environment: ZUBIKO_BUILD_DIR, the build folder holding datagen/zubiko-rcc-extract
 # (default build/ in the repository root; when the helper is not there it is built under
@@ -19,82 +22,112 @@ root=$(dirname "$here")
 source "$here/lib.sh"
 
 contact_sheet=
+out=$root
 while (($#)); do
     case $1 in
+    --installed)
+        DG_FROM=installed
+        shift
+        ;;
+    --out)
+        (($# >= 2)) || dg_die "--out needs a folder"
+        out=$(realpath -m "$2")
+        shift 2
+        ;;
     --contact-sheet)
         (($# >= 2)) || dg_die "--contact-sheet needs a file name"
         contact_sheet=$(realpath -m "$2")
         shift 2
         ;;
     -h | --help)
-        sed -n '2,13s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+        sed -n '2,16s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
         exit 0
         ;;
     *) dg_die "unknown option: $1 (see --help)" ;;
     esac
 done
 
-animals=$root/animals
-sounds=$root/sounds
+animals=$out/animals
+sounds=$out/sounds
 DG_CACHE=${ZUBIKO_DATAGEN_CACHE:-$root/.cache/datagen}
+DG_RCC_DIR=$DG_CACHE/rcc
 build_dir=${ZUBIKO_BUILD_DIR:-$root/build}
 [[ $build_dir == /* ]] || build_dir=$root/$build_dir
 
 # --- What is made from what ---------------------------------------------------------------
 
-GL=gcompris-qt-data
-PY=pysiogame
-TP=tuxpaint-stamps-default
-GL_RCC_LANG=usr/share/gcompris-qt/rcc/lang.rcc
-GL_RCC_FARM=usr/share/gcompris-qt/rcc/explore_farm_animals.rcc
-GL_WORDS=gcompris/src/activities/lang/resource/words_sample
-GL_FARM=gcompris/src/activities/explore_farm_animals/resource/animals
-PY_ANIMALS=usr/share/games/pysiogame/res/images/art4apps/animals
-TP_ANIMALS=usr/share/tuxpaint/stamps/animals
+# Every source, one row each: key | Debian package | path inside the package | for a Qt resource
+# file, the folder of the entries taken from it (otherwise -) | licence | credit note.
+SOURCES=(
+    "words|gcompris-qt-data|usr/share/gcompris-qt/rcc/lang.rcc|gcompris/src/activities/lang/resource/words_sample|CC-BY-SA-3.0|Art4Apps"
+    "art4apps|pysiogame|usr/share/games/pysiogame/res/images/art4apps/animals|-|CC-BY-SA-3.0|Art4Apps"
+    "stamps|tuxpaint-stamps-default|usr/share/tuxpaint/stamps/animals|-|GPL-2+|recording"
+    "farm|gcompris-qt-data|usr/share/gcompris-qt/rcc/explore_farm_animals.rcc|gcompris/src/activities/explore_farm_animals/resource/animals|GPL-3|recording"
+)
 
-# picture name : source (gl = gcompris-qt-data, py = pysiogame) : file name there
+# picture name : source key : file name there
 PICTURES=(
-    bear:gl:bear.webp bird:gl:bird.webp cat:gl:cat.webp chicken:gl:chicken.webp
-    cow:gl:cow.webp dog:gl:dog.webp duck:gl:duck.webp elephant:py:elephant.jpg
-    fish:gl:fish.webp giraffe:gl:giraffe.webp goat:py:goat.jpg goose:py:goose.jpg
-    gorilla:gl:gorilla.webp hippo:gl:hippopotamus.webp horse:gl:horse.webp
-    lamb:gl:sheep.webp lion:py:lion.jpg monkey:py:chimp.jpg moose:py:moose.jpg
-    owl:gl:owl.webp parrot:py:parrot.jpg pig:gl:pig.webp rabbit:gl:rabbit.webp
-    rhino:gl:rhinoceros.webp rooster:py:rooster.jpg snake:gl:snake.webp tiger:py:tiger.jpg
-    turkey:gl:turkey.webp turtle:gl:turtle.webp zebra:py:zebra.jpg
+    bear:words:bear.webp bird:words:bird.webp cat:words:cat.webp chicken:words:chicken.webp
+    cow:words:cow.webp dog:words:dog.webp duck:words:duck.webp elephant:art4apps:elephant.jpg
+    fish:words:fish.webp giraffe:words:giraffe.webp goat:art4apps:goat.jpg goose:art4apps:goose.jpg
+    gorilla:words:gorilla.webp hippo:words:hippopotamus.webp horse:words:horse.webp
+    lamb:words:sheep.webp lion:art4apps:lion.jpg monkey:art4apps:chimp.jpg moose:art4apps:moose.jpg
+    owl:words:owl.webp parrot:art4apps:parrot.jpg pig:words:pig.webp rabbit:words:rabbit.webp
+    rhino:words:rhinoceros.webp rooster:art4apps:rooster.jpg snake:words:snake.webp tiger:art4apps:tiger.jpg
+    turkey:words:turkey.webp turtle:words:turtle.webp zebra:art4apps:zebra.jpg
 )
 
-# sound name : source (tp = tuxpaint-stamps-default, gl = gcompris-qt-data, or stand-in) : file
+# sound name : source key, or stand-in (made by dg_make_NAME, described in STAND_INS) : file
 SOUNDS=(
-    bear:tp:mammals/bears/bear.ogg bird:tp:birds/lark.ogg cat:gl:cat.ogg
-    chicken:tp:birds/hen.ogg cow:tp:mammals/bovines/cow.ogg dog:tp:mammals/dogs/dog.ogg
-    duck:tp:birds/duck.ogg elephant:tp:mammals/elephant.ogg goat:tp:mammals/bovines/goat.ogg
-    goose:tp:birds/gander.ogg gorilla:tp:mammals/apes/gorilla.ogg
-    hippo:tp:mammals/hippopotamus.ogg horse:tp:mammals/equines/horse.ogg
-    lamb:tp:mammals/bovines/sheep_lamb.ogg lion:tp:mammals/cats/lion.ogg
-    monkey:tp:mammals/apes/chimp.ogg moose:stand-in: owl:tp:birds/owl.ogg
-    parrot:stand-in: pig:tp:mammals/pig.ogg rabbit:tp:mammals/rodents/rabbit.ogg
-    rhinoceros:stand-in: rooster:tp:birds/rooster.ogg snake:stand-in:
-    tiger:tp:mammals/cats/tiger.ogg turkey:tp:birds/turkey.ogg
-    zebra:tp:mammals/equines/zebra.ogg
+    bear:stamps:mammals/bears/bear.ogg bird:stamps:birds/lark.ogg cat:farm:cat.ogg
+    chicken:stamps:birds/hen.ogg cow:stamps:mammals/bovines/cow.ogg dog:stamps:mammals/dogs/dog.ogg
+    duck:stamps:birds/duck.ogg elephant:stamps:mammals/elephant.ogg goat:stamps:mammals/bovines/goat.ogg
+    goose:stamps:birds/gander.ogg gorilla:stamps:mammals/apes/gorilla.ogg
+    hippo:stamps:mammals/hippopotamus.ogg horse:stamps:mammals/equines/horse.ogg
+    lamb:stamps:mammals/bovines/sheep_lamb.ogg lion:stamps:mammals/cats/lion.ogg
+    monkey:stamps:mammals/apes/chimp.ogg moose:stand-in: owl:stamps:birds/owl.ogg
+    parrot:stand-in: pig:stamps:mammals/pig.ogg rabbit:stamps:mammals/rodents/rabbit.ogg
+    rhinoceros:stand-in: rooster:stamps:birds/rooster.ogg snake:stand-in:
+    tiger:stamps:mammals/cats/tiger.ogg turkey:stamps:birds/turkey.ogg
+    zebra:stamps:mammals/equines/zebra.ogg
 )
-DUCK_ONCE_START=0.10   # one quack of the duck recording: from here ...
+STAND_INS=(
+    'snake|a hiss of white noise high-passed at 2.5 kHz, made with sox synth'
+    'parrot|"Hello! Pretty bird!" spoken by espeak-ng with a high voice, pitched up with sox'
+    'moose|a low falling bellow, a sawtooth wave 150 to 95 Hz filtered and shaped with sox synth'
+    'rhinoceros|a snort of filtered noise and two low grunts made with sox synth'
+)
+DUCK_ONCE=stamps:birds/duck.ogg  # one quack of this recording: ...
+DUCK_ONCE_START=0.10   # ... from here ...
 DUCK_ONCE_LENGTH=0.26  # ... for this long
 
-# Where a picture's or sound's source lies inside its package, as written in the credits.
-picture_origin()
+declare -A SRC_PACKAGE SRC_PATH SRC_ENTRIES SRC_LICENCE SRC_NOTE STAND_IN
+source_keys=()
+for row in "${SOURCES[@]}"; do
+    IFS='|' read -r key package path entries licence note <<<"$row"
+    source_keys+=("$key")
+    SRC_PACKAGE[$key]=$package SRC_PATH[$key]=$path SRC_ENTRIES[$key]=$entries
+    SRC_LICENCE[$key]=$licence SRC_NOTE[$key]=$note
+done
+for row in "${STAND_INS[@]}"; do STAND_IN[${row%%|*}]=${row#*|}; done
+
+# source_file KEY FILE: where FILE of source KEY is read from once its source is at hand.
+source_file()
 {
-    case $1 in
-    gl) printf '%s, resource %s/%s' "$GL_RCC_LANG" "$GL_WORDS" "$2" ;;
-    py) printf '%s/%s' "$PY_ANIMALS" "$2" ;;
-    esac
+    if [[ ${SRC_ENTRIES[$1]} == - ]]; then
+        printf '%s/%s/%s' "$(dg_source_root "${SRC_PACKAGE[$1]}")" "${SRC_PATH[$1]}" "$2"
+    else
+        printf '%s/%s/%s' "$DG_RCC_DIR" "${SRC_ENTRIES[$1]}" "$2"
+    fi
 }
-sound_origin()
+# origin KEY FILE: where FILE lies inside its package, as the credits say.
+origin()
 {
-    case $1 in
-    gl) printf '%s, resource %s/%s' "$GL_RCC_FARM" "$GL_FARM" "$2" ;;
-    tp) printf '%s/%s' "$TP_ANIMALS" "$2" ;;
-    esac
+    if [[ ${SRC_ENTRIES[$1]} == - ]]; then
+        printf '%s/%s' "${SRC_PATH[$1]}" "$2"
+    else
+        printf '%s, resource %s/%s' "${SRC_PATH[$1]}" "${SRC_ENTRIES[$1]}" "$2"
+    fi
 }
 
 # --- Is there anything to do? --------------------------------------------------------------
@@ -130,13 +163,15 @@ dg_require_tool convert imagemagick
 dg_require_tool identify imagemagick
 dg_require_tool montage imagemagick
 dg_require_tool dpkg-deb dpkg
-dg_require_tool apt-get apt
+[[ $DG_FROM == installed ]] || dg_require_tool apt-get apt
 dg_require_tool espeak-ng espeak-ng
 sox -h 2>/dev/null | grep -qw vorbis || dg_die "sox cannot read Ogg Vorbis: install the Debian package libsox-fmt-base"
 convert -list format 2>/dev/null | grep -qi '^ *WEBP' || dg_die "ImageMagick cannot read WebP pictures (Debian's imagemagick reads them through libwebp)"
 
 mkdir -p "$DG_CACHE"
 DG_WORK=$(mktemp -d "$DG_CACHE/work.XXXXXX")
+# The entries read from Qt resource files are kept with the downloads, not beside installed ones.
+if [[ $DG_FROM == installed ]]; then DG_RCC_DIR=$DG_WORK/rcc; fi
 trap 'rm -rf "$DG_WORK"' EXIT
 mkdir -p "$animals" "$sounds"
 
@@ -159,72 +194,59 @@ find_rcc_tool()
     fi
 }
 
-# --- Pictures ----------------------------------------------------------------------------
+# --- Sources -----------------------------------------------------------------------------
 
-gl_entries=() py_files=()
+# Every source file a missing picture or sound needs, "KEY:FILE" each.
+wanted=()
 for row in "${PICTURES[@]}"; do
-    IFS=: read -r name pkg file <<<"$row"
-    needs "$animals/$name.jpg" || continue
-    case $pkg in
-    gl) gl_entries+=("$GL_WORDS/$file") ;;
-    py) py_files+=("$PY_ANIMALS/$file") ;;
-    esac
+    IFS=: read -r name key file <<<"$row"
+    needs "$animals/$name.jpg" && wanted+=("$key:$file")
 done
-if ((${#gl_entries[@]})); then
-    dg_unpack "$GL" "$GL_RCC_LANG"
-    find_rcc_tool
-    dg_rcc_entries "$DG_CACHE/src/$GL/$GL_RCC_LANG" "${gl_entries[@]}"
-fi
-((${#py_files[@]} == 0)) || dg_unpack "$PY" "${py_files[@]}"
+for row in "${SOUNDS[@]}"; do
+    IFS=: read -r name key file <<<"$row"
+    [[ $key != stand-in ]] && needs "$sounds/$name.wav" && wanted+=("$key:$file")
+done
+needs "$sounds/duckonce.wav" && wanted+=("$DUCK_ONCE")
+
+for key in "${source_keys[@]}"; do
+    files=()
+    for item in "${wanted[@]}"; do [[ ${item%%:*} == "$key" ]] && files+=("${item#*:}"); done
+    ((${#files[@]})) || continue
+    if [[ ${SRC_ENTRIES[$key]} == - ]]; then
+        dg_unpack "${SRC_PACKAGE[$key]}" "${files[@]/#/${SRC_PATH[$key]}/}"
+    else
+        dg_unpack "${SRC_PACKAGE[$key]}" "${SRC_PATH[$key]}"
+        find_rcc_tool
+        dg_rcc_entries "$(dg_source_root "${SRC_PACKAGE[$key]}")/${SRC_PATH[$key]}" "${files[@]/#/${SRC_ENTRIES[$key]}/}"
+    fi
+done
+
+# --- Pictures and sounds -----------------------------------------------------------------
 
 made=0
 for row in "${PICTURES[@]}"; do
-    IFS=: read -r name pkg file <<<"$row"
+    IFS=: read -r name key file <<<"$row"
     needs "$animals/$name.jpg" || continue
-    case $pkg in
-    gl) src=$DG_CACHE/rcc/$GL_WORDS/$file ;;
-    py) src=$DG_CACHE/src/$PY/$PY_ANIMALS/$file ;;
-    esac
-    dg_picture "$src" "$animals/$name.jpg"
+    dg_picture "$(source_file "$key" "$file")" "$animals/$name.jpg"
     made=$((made + 1))
 done
 ((made == 0)) || dg_say "made $made picture(s) in animals/"
 
-# --- Sounds ------------------------------------------------------------------------------
-
-tp_files=() farm_entries=()
-for row in "${SOUNDS[@]}"; do
-    IFS=: read -r name pkg file <<<"$row"
-    needs "$sounds/$name.wav" || { [[ $name == duck ]] && needs "$sounds/duckonce.wav"; } || continue
-    case $pkg in
-    tp) tp_files+=("$TP_ANIMALS/$file") ;;
-    gl) farm_entries+=("$GL_FARM/$file") ;;
-    esac
-done
-((${#tp_files[@]} == 0)) || dg_unpack "$TP" "${tp_files[@]}"
-if ((${#farm_entries[@]})); then
-    dg_unpack "$GL" "$GL_RCC_FARM"
-    find_rcc_tool
-    dg_rcc_entries "$DG_CACHE/src/$GL/$GL_RCC_FARM" "${farm_entries[@]}"
-fi
-
 made=0
 for row in "${SOUNDS[@]}"; do
-    IFS=: read -r name pkg file <<<"$row"
+    IFS=: read -r name key file <<<"$row"
     needs "$sounds/$name.wav" || continue
-    case $pkg in
-    tp) src=$DG_CACHE/src/$TP/$TP_ANIMALS/$file ;;
-    gl) src=$DG_CACHE/rcc/$GL_FARM/$file ;;
-    stand-in)
+    if [[ $key == stand-in ]]; then
         src=$DG_WORK/$name-stand-in.wav
         "dg_make_$name" "$src" || dg_die "cannot make the stand-in sound for $name"
-        ;;
-    esac
+    else
+        src=$(source_file "$key" "$file")
+    fi
     dg_sound "$src" "$sounds/$name.wav"
     made=$((made + 1))
 done
 if needs "$sounds/duckonce.wav"; then
-    dg_sound "$DG_CACHE/src/$TP/$TP_ANIMALS/birds/duck.ogg" "$sounds/duckonce.wav" "$DUCK_ONCE_START" "$DUCK_ONCE_LENGTH"
+    dg_sound "$(source_file "${DUCK_ONCE%%:*}" "${DUCK_ONCE#*:}")" "$sounds/duckonce.wav" "$DUCK_ONCE_START" "$DUCK_ONCE_LENGTH"
     made=$((made + 1))
 fi
 if needs "$sounds/_nosound.wav"; then
@@ -235,11 +257,20 @@ fi
 
 # --- Credits -----------------------------------------------------------------------------
 
+# source_credit KEY FILE: the credit columns of a file made from FILE of source KEY.
+declare -A VERSION
+for key in "${source_keys[@]}"; do
+    package=${SRC_PACKAGE[$key]}
+    [[ -n ${VERSION[$package]:-} ]] || VERSION[$package]=$(dg_version "$package") || exit 1
+done
+source_credit()
+{
+    local package=${SRC_PACKAGE[$1]}
+    printf '%s %s | %s | %s' "$package" "${VERSION[$package]}" "$(origin "$1" "$2")" "${SRC_LICENCE[$1]}"
+}
+
 write_picture_credits()
 {
-    local gl_version py_version
-    gl_version=$(dg_version "$GL") || exit 1
-    py_version=$(dg_version "$PY") || exit 1
     cat <<EOF
 Pictures of the Zubiko program, made by datagen/generate.sh from Debian packages.
 $recipe_line
@@ -259,27 +290,25 @@ with ImageMagick.
 
 file | package and version | source inside the package | licence
 EOF
-    local row name pkg file package version
+    local row name key file credit
     for row in "${PICTURES[@]}"; do
-        IFS=: read -r name pkg file <<<"$row"
-        if [[ $pkg == gl ]]; then package=$GL version=$gl_version; else package=$PY version=$py_version; fi
-        printf '%s.jpg | %s %s | %s | CC-BY-SA-3.0, Art4Apps\n' "$name" "$package" "$version" "$(picture_origin "$pkg" "$file")"
+        IFS=: read -r name key file <<<"$row"
+        credit=$(source_credit "$key" "$file") || exit 1
+        printf '%s.jpg | %s, %s\n' "$name" "$credit" "${SRC_NOTE[$key]}"
     done
 }
 
 write_sound_credits()
 {
-    local tp_version gl_version
-    tp_version=$(dg_version "$TP") || exit 1
-    gl_version=$(dg_version "$GL") || exit 1
     cat <<EOF
 Sounds of the Zubiko program, made by datagen/generate.sh from Debian packages.
 $recipe_line
 
-Licences: the recordings from $TP are GPL-2+ (copyright 2002-2022 Bill Kendrick and
-others, Tux Paint project); the cat from $GL is GPL-3 (copyright 2000, 2008 Bruno
-Coudoin and others, Franck Doucet; GCompris). The stand-ins are not recordings: they were
-synthesised by datagen/generate.sh itself and are GPL-3.0-or-later like the program.
+Licences: the recordings from tuxpaint-stamps-default are GPL-2+ (copyright 2002-2022 Bill
+Kendrick and others, Tux Paint project); the cat from gcompris-qt-data is GPL-3 (copyright
+2000, 2008 Bruno Coudoin and others, Franck Doucet; GCompris). The stand-ins are not
+recordings: they were synthesised by datagen/generate.sh itself and are GPL-3.0-or-later
+like the program.
 
 Processing of every sound (sox): mixed to mono at $DG_RATE Hz, rejected if its peak is below
 $DG_SILENT_PEAK_DB dBFS, leading and trailing sound quieter than ${DG_TRIM_BELOW_DB} dB below the peak cut,
@@ -288,21 +317,19 @@ keeps peaks below 0 dBFS), saved as 16-bit PCM WAV.
 
 file | package and version | source inside the package | licence | notes
 EOF
-    local row name pkg file
+    local row name key file credit
     for row in "${SOUNDS[@]}"; do
-        IFS=: read -r name pkg file <<<"$row"
-        case $name:$pkg in
-        *:tp) printf '%s.wav | %s %s | %s | GPL-2+ | recording\n' "$name" "$TP" "$tp_version" "$(sound_origin tp "$file")" ;;
-        *:gl) printf '%s.wav | %s %s | %s | GPL-3 | recording\n' "$name" "$GL" "$gl_version" "$(sound_origin gl "$file")" ;;
-        snake:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: a hiss of white noise high-passed at 2.5 kHz, made with sox synth\n' "$name" ;;
-        parrot:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: "Hello! Pretty bird!" spoken by espeak-ng with a high voice, pitched up with sox\n' "$name" ;;
-        moose:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: a low falling bellow, a sawtooth wave 150 to 95 Hz filtered and shaped with sox synth\n' "$name" ;;
-        rhinoceros:*) printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: a snort of filtered noise and two low grunts made with sox synth\n' "$name" ;;
-        *) dg_die "no credit line for sound $name" ;;
-        esac
+        IFS=: read -r name key file <<<"$row"
+        if [[ $key == stand-in ]]; then
+            [[ -n ${STAND_IN[$name]:-} ]] || dg_die "no credit line for sound $name"
+            printf '%s.wav | none | none | GPL-3.0-or-later | STAND-IN, no recording: %s\n' "$name" "${STAND_IN[$name]}"
+            continue
+        fi
+        credit=$(source_credit "$key" "$file") || exit 1
+        printf '%s.wav | %s | %s\n' "$name" "$credit" "${SRC_NOTE[$key]}"
     done
-    printf 'duckonce.wav | %s %s | %s | GPL-2+ | one quack: %s s to %s s of the duck recording\n' \
-        "$TP" "$tp_version" "$(sound_origin tp birds/duck.ogg)" "$DUCK_ONCE_START" \
+    credit=$(source_credit "${DUCK_ONCE%%:*}" "${DUCK_ONCE#*:}") || exit 1
+    printf 'duckonce.wav | %s | one quack: %s s to %s s of the duck recording\n' "$credit" "$DUCK_ONCE_START" \
         "$(awk -v a="$DUCK_ONCE_START" -v b="$DUCK_ONCE_LENGTH" 'BEGIN { print a + b }')"
     printf '_nosound.wav | none | none | GPL-3.0-or-later | 0.1 s of digital silence (all samples zero), made with sox\n'
 }

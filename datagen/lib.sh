@@ -5,8 +5,12 @@
 # file where the program or a later run would take it for a finished one.
 #
 # The caller sets:
-#   DG_WORK   a scratch folder on the same file system as the outputs (removed by the caller)
-#   DG_CACHE  where downloaded packages and unpacked sources are kept between runs
+#   DG_WORK     a scratch folder on the same file system as the outputs (removed by the caller)
+#   DG_CACHE    where downloaded packages and unpacked sources are kept between runs
+#   DG_RCC_DIR  where entries read from Qt resource files go
+#   DG_FROM     download (the default): packages are fetched into DG_CACHE; installed: the
+#               files are read where the installed packages put them
+DG_FROM=download
 
 # Picture layout. The window draws the picture at its natural size; a white name band covers
 # its top 55 rows. The animal is fitted into the box below that band, with a margin all round.
@@ -42,13 +46,15 @@ dg_die()
 # dg_require_tool COMMAND PACKAGE: stops with a clear message when COMMAND is missing.
 dg_require_tool()
 {
-    command -v "$1" >/dev/null 2>&1 || dg_die "'$1' not found: install the Debian package $2 (see datagen/packages.txt)"
+    command -v "$1" >/dev/null 2>&1 || dg_die "'$1' not found: install the Debian package $2 (see debian/control)"
 }
 
-# dg_publish TEMP DEST: moves a finished temporary file into place in one rename.
+# dg_publish TEMP DEST: moves a finished temporary file into place in one rename, with the
+# modes a new file takes under the umask (mktemp makes it private).
 dg_publish()
 {
     mkdir -p "$(dirname "$2")"
+    chmod "$(printf '%o' $((0666 & ~$(umask))))" "$1"
     mv -f "$1" "$2"
 }
 
@@ -86,26 +92,50 @@ dg_deb()
     printf '%s\n' "$DG_CACHE/debs/$(basename "$cached")"
 }
 
-# dg_version PACKAGE: the version of the cached package (downloads it if needed).
+# dg_installed PACKAGE: stops unless PACKAGE is installed.
+dg_installed()
+{
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed' ||
+        dg_die "Debian package $1 is not installed (it is in debian/control's Build-Depends)"
+}
+
+# dg_version PACKAGE: the version of the package (the cached one, downloaded if needed; or
+# the installed one).
 dg_version()
 {
     local deb
+    if [[ $DG_FROM == installed ]]; then
+        dg_installed "$1"
+        dpkg-query -W -f='${Version}\n' "$1"
+        return
+    fi
     deb=$(dg_deb "$1") || exit 1
     dpkg-deb -f "$deb" Version
 }
 
+# dg_source_root PACKAGE: the folder that the package's paths are relative to.
+dg_source_root()
+{
+    if [[ $DG_FROM == installed ]]; then printf '\n'; else printf '%s\n' "$DG_CACHE/src/$1"; fi
+}
+
 # dg_unpack PACKAGE PATH...: makes sure each PATH (as inside the package, without a leading
 # "./") is unpacked under $DG_CACHE/src/PACKAGE/. Only the missing ones are unpacked, in one pass.
+# From installed packages, it only checks that each is there.
 dg_unpack()
 {
     local pkg=$1 deb dest tmp path
     shift
-    dest=$DG_CACHE/src/$pkg
+    dest=$(dg_source_root "$pkg")
     local missing=()
     for path in "$@"; do
         [[ -f $dest/$path ]] || missing+=("./$path")
     done
     ((${#missing[@]})) || return 0
+    if [[ $DG_FROM == installed ]]; then
+        dg_installed "$pkg"
+        dg_die "not found where $pkg installs them: ${missing[*]#.}"
+    fi
     deb=$(dg_deb "$pkg") || exit 1
     dg_say "unpacking ${#missing[@]} file(s) from $(basename "$deb") ..."
     tmp=$(mktemp -d "$DG_WORK/unpack.XXXXXX")
@@ -119,7 +149,7 @@ dg_unpack()
     done
 }
 
-# dg_rcc_entries RCC ENTRY...: copies entries of a Qt resource file into $DG_CACHE/rcc/, kept
+# dg_rcc_entries RCC ENTRY...: copies entries of a Qt resource file into $DG_RCC_DIR, kept
 # under their entry names. Needs $DG_RCC_TOOL.
 dg_rcc_entries()
 {
@@ -127,9 +157,9 @@ dg_rcc_entries()
     shift
     local args=()
     for entry in "$@"; do
-        [[ -f $DG_CACHE/rcc/$entry ]] && continue
-        mkdir -p "$(dirname "$DG_CACHE/rcc/$entry")"
-        args+=("$entry=$DG_CACHE/rcc/$entry")
+        [[ -f $DG_RCC_DIR/$entry ]] && continue
+        mkdir -p "$(dirname "$DG_RCC_DIR/$entry")"
+        args+=("$entry=$DG_RCC_DIR/$entry")
     done
     ((${#args[@]})) || return 0
     "$DG_RCC_TOOL" "$rcc" "${args[@]}" || dg_die "cannot read entries from the Qt resource file $rcc"
@@ -287,12 +317,13 @@ dg_silence()
 # Each writes a raw clip that dg_sound then trims and levels like any recording.
 
 # dg_synth OUT EFFECT...: runs sox on a null input at the generator's rate, writing float
-# samples so that loud intermediate steps cannot clip.
+# samples so that loud intermediate steps cannot clip. -R seeds sox's noise with a fixed
+# number, so that a stand-in comes out the same on every run.
 dg_synth()
 {
     local out=$1
     shift
-    sox -D -r "$DG_RATE" -c 1 -n -e floating-point -b 32 "$out" "$@"
+    sox -R -D -r "$DG_RATE" -c 1 -n -e floating-point -b 32 "$out" "$@"
 }
 
 # A snake's hiss: broadband noise, high-passed, swelling and fading like a breath.

@@ -7,6 +7,7 @@ source "$1/datagen/lib.sh"
 in=$(mktemp -d)
 trap 'rm -rf "$in"' EXIT
 export DG_CACHE=$in/cache DG_WORK=$in/work
+umask 022
 mkdir -p "$DG_CACHE" "$DG_WORK"
 failed=0
 check() { "${@:2}" || { failed=1 && echo "FAIL: $1" >&2; }; }
@@ -46,4 +47,6 @@ check "a 300x340 JPEG" test "$(identify -format '%m %wx%h' "$in/top.jpg")" = "JP
 read -r w h x y < <(convert "$in/top.jpg" -fuzz 6% -trim -format '%w %h %X %Y' info: | tr -d '+')
 check "the drawing fills the rows below the 55 of the name, clear of the edges" \
     test "$y" -ge 55 -a $((y + h)) -lt 340 -a "$h" -ge 240 -a "$x" -gt 0 -a $((x + w)) -lt 300
+(umask 027 && step dg_silence "$in/private.wav")
+check "made files take the modes the umask gives" test "$(command stat -c %a "$in/top.jpg" "$in/private.wav" | xargs)" = "644 640"
 exit $failed
