@@ -5,14 +5,17 @@
 #   ./setup.sh test   runs the test suite
 #   ./setup.sh sanitize  runs the window and platform tests once more, built with AddressSanitizer
 #                        and UndefinedBehaviorSanitizer (in build-asan/)
+#   ./setup.sh package   builds the Debian packages zubiko and zubiko-data into dist/
+#                        (tools/build-package.sh; the build dependencies come from debian/control)
 # Every step that is already done is skipped, so a second run starts at once.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")"
 mode=${1:-run}
 case "$mode" in
 run | test | sanitize) ;;
+package) exec tools/build-package.sh dist ;;
 *)
-    echo "usage: $0 [run|test|sanitize]" >&2
+    echo "usage: $0 [run|test|sanitize|package]" >&2
     exit 2
     ;;
 esac
@@ -42,4 +45,5 @@ if [ "$mode" = run ]; then
 fi
 
 ZUBIKO_BUILD_DIR=build datagen/generate.sh
-ctest --test-dir build --output-on-failure
+# The package test (several minutes, a fresh Debian root) is CI's, or `ctest -L package`.
+ctest --test-dir build --output-on-failure -LE package

@@ -3,6 +3,7 @@
 # in the repository root from Debian packages, with a CREDITS.txt in each.
 #
 #   datagen/generate.sh [--installed] [--out DIR] [--contact-sheet FILE.png]
+#   datagen/generate.sh --packages    lists the Debian packages the pictures and sounds come from
 #
 # Packages are fetched with apt-get download (nothing is installed) and kept, with the few
 # files unpacked from them, under .cache/datagen/ in the repository root. With --installed
@@ -23,8 +24,13 @@ source "$here/lib.sh"
 
 contact_sheet=
 out=$root
+list_packages=0
 while (($#)); do
     case $1 in
+    --packages)
+        list_packages=1
+        shift
+        ;;
     --installed)
         DG_FROM=installed
         shift
@@ -40,7 +46,7 @@ while (($#)); do
         shift 2
         ;;
     -h | --help)
-        sed -n '2,16s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+        sed -n '2,17s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
         exit 0
         ;;
     *) dg_die "unknown option: $1 (see --help)" ;;
@@ -110,6 +116,10 @@ for row in "${SOURCES[@]}"; do
     SRC_LICENCE[$key]=$licence SRC_NOTE[$key]=$note
 done
 for row in "${STAND_INS[@]}"; do STAND_IN[${row%%|*}]=${row#*|}; done
+if ((list_packages)); then
+    printf '%s\n' "${SRC_PACKAGE[@]}" | sort -u
+    exit 0
+fi
 
 # source_file KEY FILE: where FILE of source KEY is read from once its source is at hand.
 source_file()

@@ -1,14 +1,28 @@
 #!/usr/bin/env bash
 # Installs from Debian's archive whatever of these is missing: the packages that building and
-# running Zubiko need, those the data generator lists, and any named on the command line.
-# Uses sudo when not run as root; does nothing when all are there.
+# running Zubiko need, and any named on the command line. The one list of them is debian/control:
+# its Build-Depends (without the test tools marked <!nocheck>, which setup.sh's test mode names,
+# and without the packages the data generator downloads instead of installing) and the program's
+# own Depends. Uses sudo when not run as root; does nothing when all are there.
 set -euo pipefail
 top=$(dirname "$(dirname "$(readlink -f "$0")")")
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6svg6 flite1-dev libflite1 libsdl2-dev
-    fonts-comic-neue fonts-dejavu-core "$@")
-mapfile -t datagen_packages < <(grep -v '^\s*#' "$top/datagen/packages.txt" | grep -v '^\s*$')
-packages+=("${datagen_packages[@]}")
+# control_field PACKAGE FIELD: the names in a relation field of debian/control's paragraph for
+# PACKAGE ("Source" for the source paragraph), one a line, for this machine's first alternative.
+control_field() {
+    awk -v para="$1" -v field="$2" '
+        /^$/ { inpara = 0; infield = 0; next }
+        /^(Source|Package):/ { inpara = ($1 == "Source:" && para == "Source") || $2 == para }
+        /^[^ \t#]/ { infield = inpara && index($0, field ":") == 1; if (infield) sub(/^[^:]*:/, "") }
+        infield && !/^#/ { print }' "$top/debian/control" |
+        tr ',' '\n' | grep -v '<!nocheck>' | sed 's/|.*//; s/[[(<].*//; s/^[ \t]*//; s/[ \t]*$//' |
+        grep -v '^$\|^\$\|^debhelper-compat$\|^zubiko'
+}
+mapfile -t downloaded < <("$top/datagen/generate.sh" --packages)
+packages=(g++ "$@")
+while read -r package; do
+    [[ " ${downloaded[*]} " == *" $package "* ]] || packages+=("$package")
+done < <(control_field Source Build-Depends; control_field zubiko Depends)
 
 missing=()
 for package in "${packages[@]}"; do
