@@ -13,8 +13,9 @@ if [ "${MMDEBSTRAP_HOOK:-}" = customize ]; then
     # Run by mmdebstrap with the root's folder, which is set up for chroot.
     root=$1
     in_root() { chroot "$root" env DEBIAN_FRONTEND=noninteractive "$@"; }
-    cp "$ZUBIKO_DEBS"/*.deb "$ZUBIKO_SOURCE/debian/tests/smoke" "$root/tmp/"
-    in_root apt-get install -y -q --no-install-recommends /tmp/zubiko_*.deb /tmp/zubiko-data_*.deb
+    debs=("$ZUBIKO_DEBS"/zubiko_*.deb "$ZUBIKO_DEBS"/zubiko-data_*.deb)
+    cp "${debs[@]}" "$ZUBIKO_SOURCE/debian/tests/smoke" "$root/tmp/"
+    in_root apt-get install -y -q --no-install-recommends "${debs[@]/#*\//\/tmp\/}"
     in_root dpkg -L zubiko zubiko-data | sort -u >"$ZUBIKO_SCRATCH/files"
     [ -f "$root/$app.desktop" ] && [ -f "$root/$app.Kiosk.desktop" ] || fail "a menu entry is missing after install"
     desktop-file-validate "$root/$app.desktop" "$root/$app.Kiosk.desktop" || fail "desktop-file-validate"
@@ -44,8 +45,9 @@ dpkg-deb -x "$scratch"/dist/zubiko-data_*_all.deb "$scratch/data"
 diff -r "$source/animals" "$scratch/data/usr/share/zubiko/animals" && diff -r "$source/sounds" "$scratch/data/usr/share/zubiko/sounds" ||
     fail "the packaged data differ from animals/ and sounds/ made by datagen/generate.sh"
 
-sources=$(cat /etc/apt/sources.list.d/*.sources /etc/apt/sources.list 2>/dev/null || true)
-[ -n "$sources" ] || fail "this machine has no apt sources to make the root from"
+# Debian's own sources of this machine (Debian 12 keeps them in debian.sources), no others.
+sources=$(cat /etc/apt/sources.list.d/debian.sources 2>/dev/null || grep '^deb ' /etc/apt/sources.list 2>/dev/null || true)
+[ -n "$sources" ] || fail "this machine has no Debian apt sources to make the root from"
 ZUBIKO_DEBS=$scratch/dist ZUBIKO_SOURCE=$source ZUBIKO_SCRATCH=$scratch \
     mmdebstrap --variant=minbase --customize-hook="$(readlink -f "$0")" bookworm "$scratch/root" - <<<"$sources" ||
     fail "the clean-root install and run"
