@@ -40,5 +40,7 @@ echo "building the packages in $tree (log: $out/build.log) ..." >&2
     exit 1
 }
 changes=$scratch/zubiko_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).changes
-cp "$changes" $(awk '/^Files:/ { f = 1; next } f && /^ / { print "'"$scratch"'/" $5 } f && !/^ / { f = 0 }' "$changes") "$out/"
+# The files the .changes lists: the packages, the debug symbols and the .buildinfo.
+mapfile -t made < <(awk -v dir="$scratch" '/^Files:/ { f = 1; next } f && /^ / { print dir "/" $5 } f && !/^ / { f = 0 }' "$changes")
+cp "$changes" "${made[@]}" "$out/"
 ls "$out"/*.deb
