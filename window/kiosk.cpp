@@ -38,6 +38,9 @@ namespace {
 // the keyboard for a moment; it is tried again this often, for about ten seconds.
 constexpr int GrabRetryMs = 250;
 constexpr int GrabAttempts = 40;
+// A key held this long without a key event of its own (a held key repeats) has been released
+// unseen.
+constexpr quint64 StuckKeyMs = 5000;
 } // namespace
 
 Kiosk::Kiosk(Form1 &form)
@@ -119,17 +122,24 @@ bool Kiosk::eventFilter(QObject *watched, QEvent *event)
 
 void Kiosk::takeKey(QKeyEvent *key)
 {
-    if (key->isAutoRepeat() || m_leaving)
+    if (m_leaving)
         return;
     const quint32 id = key->nativeScanCode() != 0 ? key->nativeScanCode() : static_cast<quint32>(key->key());
     if (key->type() == QEvent::KeyRelease) {
-        m_keysDown.remove(id);
+        if (!key->isAutoRepeat())
+            m_keysDown.remove(id);
         return;
     }
-    // A key pressed again without a release in between was released unseen.
+    if (key->isAutoRepeat()) {
+        m_keysDown.insert(id, key->timestamp());
+        return;
+    }
+    // A key pressed again without a release in between was released unseen, as was one not seen
+    // for a long time.
     m_keysDown.remove(id);
+    m_keysDown.removeIf([now = key->timestamp()](const auto &held) { return held.value() + StuckKeyMs < now; });
     const bool joinsAPress = !m_keysDown.isEmpty();
-    m_keysDown.insert(id);
+    m_keysDown.insert(id, key->timestamp());
     const QString name = QKeySequence(key->key()).toString();
     switch (m_word.take(key->key())) {
     case QuitWord::Completed:

@@ -2,7 +2,7 @@
 
 #include "window/scaled_view.h"
 
-#include <QSet>
+#include <QHash>
 #include <QTimer>
 
 #include <optional>
@@ -59,10 +59,11 @@ private:
     int m_grabAttempts = 0;
     bool m_keyboardTaken = false;
     bool m_leaving = false;
-    // The keys down now, by scan code (by key where there is none). Releases that never come,
-    // when another program takes the keyboard for a moment, are forgotten with the whole set
-    // when the window loses activation, and a key pressed again is known to have been released.
-    QSet<quint32> m_keysDown;
+    // The keys down now, by scan code (by key where there is none), each with the time it was last
+    // seen down on the input events' own clock. A release can be lost while another program has
+    // the keyboard: the whole set is forgotten when the window loses activation, a key pressed
+    // again is known to have been released, and a key not seen for StuckKeyMs is taken as up.
+    QHash<quint32, quint64> m_keysDown;
     // The time of the last mouse press on the bar or an animal button, from the input events'
     // own clock, and whether the press under way (a repeat) is kept from the buttons.
     std::optional<quint64> m_lastPress;

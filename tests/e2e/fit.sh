@@ -2,14 +2,8 @@
 # A screen with less room than the window (under openbox with a panel's margin): the window opens
 # scaled down, wholly on the screen, and a click on a scaled control lands on it.
 #   fit.sh PATH/TO/zubiko WORKING_DIR   (under an X server smaller than the window)
-set -euo pipefail
-log=$(mktemp) && rc=$(mktemp --suffix=.xml)
-trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -f "$log" "$rc"' EXIT
-fail() { echo "FAIL: $*" >&2; cat "$log" >&2; exit 1; }
-wait_for() {
-    for _ in $(seq 200); do grep -qF "$1" "$log" && return 0; sleep 0.1; done
-    fail "no '$1' in the trace"
-}
+rc=$(mktemp --suffix=.xml)
+source "$(dirname "$0")/openbox.sh"
 
 # 32 pixels kept free at the top, as a panel keeps them.
 cat >"$rc" <<'XML'
@@ -18,20 +12,14 @@ cat >"$rc" <<'XML'
   <margins><top>32</top><bottom>0</bottom><left>0</left><right>0</right></margins>
 </openbox_config>
 XML
-openbox --config-file "$rc" >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break; sleep 0.1; done
-cd "$2"
-QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=dummy "$1" >"$log" 2>&1 &
-pid=$!
+start "$1" "$2"
 wait_for 'window scaled by'
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
 # The frame is the window manager's; once it is known the window is fitted again.
 sleep 1
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
-geometry() { xwininfo -id "$wid" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-    /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print x, y, w, h}'; }
-read -r x y w h < <(geometry)
+read -r x y w h < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print x, y, w, h}')
 read -r left right top bottom < <(xprop -id "$wid" _NET_FRAME_EXTENTS | grep -o '[0-9, ]*$' | tr -d ,)
 [ $((x - left)) -ge 0 ] && [ $((y - top)) -ge 32 ] && [ $((x + w + right)) -le "$screen_w" ] &&
     [ $((y + h + bottom)) -le "$screen_h" ] ||

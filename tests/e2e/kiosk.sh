@@ -3,13 +3,7 @@
 # the bar, the window manager's close key leaves it running, a chord of keys or a double click is
 # one press, and typing "quit" ends it with 0.
 #   kiosk.sh PATH/TO/zubiko WORKING_DIR   (under an X server)
-set -euo pipefail
-log=$(mktemp) && trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -f "$log"' EXIT
-fail() { echo "FAIL: $*" >&2; cat "$log" >&2; exit 1; }
-wait_for() {
-    for _ in $(seq 200); do grep -qF "$1" "$log" && return 0; sleep 0.1; done
-    fail "no '$1' in the trace"
-}
+source "$(dirname "$0")/openbox.sh"
 count() { grep -cF "$1" "$log" || true; }
 # Waits for the pauses under way to end, then for the trace to hold $2 lines with $1.
 settled_count() {
@@ -21,12 +15,7 @@ settled_count() {
     [ "$(count "$1")" -eq "$2" ] || fail "$(count "$1") lines with '$1', not $2"
 }
 
-openbox >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break; sleep 0.1; done
-cd "$2"
-QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=dummy "$1" --kiosk >"$log" 2>&1 &
-pid=$!
+start "$1" "$2" --kiosk
 wait_for 'keyboard grabbed'
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
 [ "$(xdotool getwindowgeometry "$wid" | grep -o '[0-9]*x[0-9]*$')" = "$(xdotool getdisplaygeometry | tr ' ' x)" ] ||

@@ -7,26 +7,6 @@
 #include <QKeySequence>
 #include <QSignalSpy>
 
-namespace {
-// Sends the key events of a script: "+A" presses A, "*A" is A repeating while held, "-A" releases
-// it, "!" takes the activation from the window.
-void play(Kiosk &kiosk, const QString &script)
-{
-    for (const QString &step : script.split(QLatin1Char(' '))) {
-        if (step == QLatin1String("!")) {
-            QEvent leave(QEvent::WindowDeactivate);
-            QCoreApplication::sendEvent(&kiosk, &leave);
-            continue;
-        }
-        const QString name = step.mid(1);
-        const int key = name == QLatin1String("Alt") ? Qt::Key_Alt : QKeySequence(name)[0].key();
-        QKeyEvent event(step.startsWith(QLatin1Char('-')) ? QEvent::KeyRelease : QEvent::KeyPress, key,
-                        Qt::NoModifier, name, step.startsWith(QLatin1Char('*')));
-        QCoreApplication::sendEvent(&kiosk, &event);
-    }
-}
-} // namespace
-
 class KioskTest : public QObject
 {
     Q_OBJECT
@@ -56,6 +36,8 @@ private slots:
         QCOMPARE(w.platform.take(), QStringList{"Shell: zubiko.example.org"});
     }
 
+    // Key scripts: "+A" presses A, "*A" is A repeating while held, "-A" releases it, "!" takes the
+    // activation from the window; a second passes between two steps, and "~" is a minute.
     void barClicksPerKeyScript_data()
     {
         QTest::addColumn<QString>("script");
@@ -69,6 +51,8 @@ private slots:
         QTest::newRow("quit letter held") << "+Q +X -X -Q" << 0;
         QTest::newRow("release unseen, key again") << "+A +A -A +B -B" << 3;
         QTest::newRow("release unseen, window left") << "+A ! +B -B" << 2;
+        QTest::newRow("release unseen, long ago") << "+A ~ +B -B" << 2;
+        QTest::newRow("held by autorepeat") << "+A +B -B *A ~ *A +C -C -A" << 1;
     }
     void barClicksPerKeyScript()
     {
@@ -77,7 +61,17 @@ private slots:
         WindowHarness w;
         Kiosk kiosk(*w.form);
         QSignalSpy barClicks(w.form->bar(), &QAbstractButton::clicked);
-        play(kiosk, script);
+        quint64 time = 0;
+        for (const QString &step : script.split(' ')) {
+            time += step == "~" ? 60000 : 1000;
+            const QString name = step.mid(1);
+            const int key = name == "Alt" ? Qt::Key_Alt : QKeySequence(name)[0].key();
+            QKeyEvent press(step[0] == '-' ? QEvent::KeyRelease : QEvent::KeyPress, key, {}, name, step[0] == '*');
+            press.setTimestamp(time);
+            QEvent deactivate(QEvent::WindowDeactivate);
+            if (step != "~")
+                QCoreApplication::sendEvent(&kiosk, step == "!" ? &deactivate : &press);
+        }
         QCOMPARE(barClicks.size(), clicks);
     }
 
@@ -86,38 +80,30 @@ private slots:
     {
         QTest::addColumn<bool>("locked");
         QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("doubleClick");
+        QTest::addColumn<int>("presses");
         QTest::addColumn<int>("clicks");
-        QTest::newRow("locked, bar, double") << true << "cmd123" << true << 1;
-        QTest::newRow("locked, bar, two clicks") << true << "cmd123" << false << 2;
-        QTest::newRow("locked, animal, double") << true << "Lion" << true << 1;
-        QTest::newRow("unlocked, bar, double") << false << "cmd123" << true << 2;
-        QTest::newRow("unlocked, animal, double") << false << "Lion" << true << 2;
+        QTest::newRow("locked, bar, double") << true << "cmd123" << 0 << 1;
+        QTest::newRow("locked, bar, two clicks") << true << "cmd123" << 2 << 2;
+        QTest::newRow("locked, animal, double") << true << "Lion" << 0 << 1;
+        QTest::newRow("unlocked, bar, double") << false << "cmd123" << 0 << 2;
     }
     void clicksPerMousePresses()
     {
         QFETCH(bool, locked);
         QFETCH(QString, control);
-        QFETCH(bool, doubleClick);
+        QFETCH(int, presses);
         QFETCH(int, clicks);
         WindowHarness w;
-        std::unique_ptr<Kiosk> kiosk;
-        QWidget *target = w.control(control);
-        QPoint at = target->mapTo(w.form.get(), target->rect().center());
-        QWindow *window = w.form->windowHandle();
-        if (locked) {
-            kiosk = std::make_unique<Kiosk>(*w.form);
-            QVERIFY(QTest::qWaitForWindowExposed(kiosk.get()));
-            at = kiosk->viewport()->mapTo(kiosk.get(), kiosk->mapFromScene(at));
-            window = kiosk->windowHandle();
-        }
         QSignalSpy clicked(w.button(control), &QAbstractButton::clicked);
-        if (doubleClick) {
-            QTest::mouseDClick(window, Qt::LeftButton, {}, at);
-        } else {
-            QTest::mouseClick(window, Qt::LeftButton, {}, at);
-            QTest::mouseClick(window, Qt::LeftButton, {}, at);
-        }
+        const QPoint at = w.button(control)->mapTo(w.form.get(), w.button(control)->rect().center());
+        std::unique_ptr<Kiosk> kiosk(locked ? new Kiosk(*w.form) : nullptr);
+        QWindow *window = locked ? kiosk->windowHandle() : w.form->windowHandle();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QPoint in = locked ? kiosk->viewport()->mapTo(kiosk.get(), kiosk->mapFromScene(at)) : at;
+        if (presses == 0)
+            QTest::mouseDClick(window, Qt::LeftButton, {}, in);
+        for (int i = 0; i < presses; ++i)
+            QTest::mouseClick(window, Qt::LeftButton, {}, in);
         QCOMPARE(clicked.size(), clicks);
     }
 };
