@@ -81,6 +81,8 @@ bool Kiosk::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
         m_grabAttempts = 0;
         takeKeyboard();
+        if (!m_leaving)
+            m_shortcuts.hold(windowHandle());
     }
     return QGraphicsView::event(event);
 }
@@ -159,6 +161,7 @@ void Kiosk::leave()
     qCDebug(lcWindow) << "quit typed: leaving the locked mode";
     m_leaving = true;
     m_grabRetry.stop();
+    m_shortcuts.release();
     close();
     QCoreApplication::exit(0);
 }

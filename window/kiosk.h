@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/shortcuts_inhibitor.h"
+
 #include <QGraphicsView>
 #include <QTimer>
 
@@ -57,6 +59,7 @@ private:
     QGraphicsProxyWidget *m_proxy = nullptr;
     QAbstractButton *m_bar = nullptr;
     QuitWord m_word;
+    ShortcutsInhibitor m_shortcuts; // on Wayland, where no grab is given
     QTimer m_grabRetry;
     int m_grabAttempts = 0;
     bool m_keyboardTaken = false;
