@@ -6,6 +6,7 @@ set -euo pipefail
 top=$(dirname "$(dirname "$(readlink -f "$0")")")
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libqt6svg6 flite1-dev libflite1 libsdl2-dev
+    qt6-base-private-dev qt6-wayland-dev wayland-protocols qt6-wayland
     fonts-comic-neue fonts-dejavu-core "$@")
 mapfile -t datagen_packages < <(grep -v '^\s*#' "$top/datagen/packages.txt" | grep -v '^\s*$')
 packages+=("${datagen_packages[@]}")

@@ -54,7 +54,8 @@ start() { # start [--kiosk]
     wait_for "no 'speak' in the trace: the window did not start" grep -q 'speak "' "$log"
 }
 in_trace() { grep -qF "$1" "$log"; }
-running() { ps -o stat= -p "$zubiko" | grep -qv Z; } # an ended child stays a zombie until waited for
+# Whether Zubiko still runs: an ended child stays a zombie (state Z) until waited for.
+running() { [ -e "/proc/$zubiko" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/$zubiko/stat"; }
 # A fresh keymap comes with every wtype run, and the run's first key may be lost on the way: each
 # run starts with x, a key whose own bar press is not counted. wtype's keymap binds no modifier to
 # Super_L or Alt_L, so each chord presses the key and sets its modifier, as a keyboard does.
