@@ -8,10 +8,12 @@
 #include "qwayland-keyboard-shortcuts-inhibit-unstable-v1.h"
 
 #include <QGuiApplication>
-#include <QPointer>
+#include <QTimer>
 #include <QWindow>
 #include <QtWaylandClient/QWaylandClientExtensionTemplate>
 #include <qpa/qplatformnativeinterface.h>
+
+#include <functional>
 
 namespace {
 
@@ -33,44 +35,82 @@ public:
     }
 };
 
-// One surface's request; the compositor says whether it holds its shortcuts back.
+// The compositor's answers to one request.
 class Inhibitor final : public QtWayland::zwp_keyboard_shortcuts_inhibitor_v1
 {
 public:
-    explicit Inhibitor(::zwp_keyboard_shortcuts_inhibitor_v1 *object)
+    Inhibitor(::zwp_keyboard_shortcuts_inhibitor_v1 *object, std::function<void(bool)> answered)
         : QtWayland::zwp_keyboard_shortcuts_inhibitor_v1(object)
+        , m_answered(std::move(answered))
     {
     }
     ~Inhibitor() override { destroy(); }
 
-    bool withdrawn = false; // the compositor said "inactive" and has not said "active" since
-    bool refusalTraced = false;
-
 protected:
-    void zwp_keyboard_shortcuts_inhibitor_v1_active() override
-    {
-        withdrawn = false;
-        qCDebug(lcWindow) << "shortcuts inhibited: the compositor passes its keys on";
-    }
-    void zwp_keyboard_shortcuts_inhibitor_v1_inactive() override
-    {
-        withdrawn = true;
-        if (!refusalTraced)
-            qCDebug(lcWindow) << "shortcuts inhibitor refused: the compositor keeps its shortcuts";
-        refusalTraced = true;
-    }
+    void zwp_keyboard_shortcuts_inhibitor_v1_active() override { m_answered(true); }
+    void zwp_keyboard_shortcuts_inhibitor_v1_inactive() override { m_answered(false); }
+
+private:
+    std::function<void(bool)> m_answered;
 };
+
+// A compositor that refuses may say so, or say nothing at all (sway told not to allow it, or
+// GNOME while its question to the user is open); a request unanswered this long is traced.
+constexpr int AnswerWaitMs = 3000;
 
 } // namespace
 
 class ShortcutsInhibitor::Wayland
 {
 public:
+    Wayland()
+    {
+        m_unanswered.setSingleShot(true);
+        m_unanswered.setInterval(AnswerWaitMs);
+        QObject::connect(&m_unanswered, &QTimer::timeout, [this] {
+            traceRefusal("shortcuts inhibitor not answered: the compositor keeps its shortcuts for now");
+        });
+    }
+
+    void request(::wl_surface *forSurface, ::wl_seat *seat)
+    {
+        inhibitor.reset();
+        inhibitor = std::make_unique<Inhibitor>(manager.inhibit_shortcuts(forSurface, seat),
+                                                [this](bool active) { answered(active); });
+        surface = forSurface;
+        withdrawn = false;
+        m_unanswered.start();
+    }
+    void drop()
+    {
+        m_unanswered.stop();
+        inhibitor.reset();
+    }
+    void answered(bool active)
+    {
+        m_unanswered.stop();
+        withdrawn = !active;
+        if (active)
+            qCDebug(lcWindow) << "shortcuts inhibited: the compositor passes its keys on";
+        else
+            traceRefusal("shortcuts inhibitor refused: the compositor keeps its shortcuts");
+    }
+    void traceRefusal(const char *line)
+    {
+        if (!m_refusalTraced)
+            qCDebug(lcWindow) << line;
+        m_refusalTraced = true;
+    }
+
     InhibitManager manager;
     std::unique_ptr<Inhibitor> inhibitor;
-    void *surface = nullptr; // the wl_surface `inhibitor` was made for
+    ::wl_surface *surface = nullptr; // the surface `inhibitor` was made for
+    bool withdrawn = false;          // the compositor said "inactive" and has not said "active" since
     bool absenceTraced = false;
-    bool refusalTraced = false;
+
+private:
+    QTimer m_unanswered;
+    bool m_refusalTraced = false;
 };
 
 ShortcutsInhibitor::ShortcutsInhibitor()
@@ -93,28 +133,22 @@ void ShortcutsInhibitor::hold(QWindow *window)
         return;
     }
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    void *surface = native->nativeResourceForWindow("surface", window);
+    auto *surface = static_cast<::wl_surface *>(native->nativeResourceForWindow("surface", window));
     auto *seat = static_cast<::wl_seat *>(native->nativeResourceForIntegration("wl_seat"));
     if (!surface || !seat)
         return; // not on the screen yet: asked again when it is shown or activated
-    // A compositor allows one request per surface and seat; one it still honours is kept, one it
-    // has withdrawn (the user asked for the desktop's keys back, or it refused) is renewed, as the
-    // child may have been switched away from the window and back.
-    if (w.inhibitor && w.surface == surface && !w.inhibitor->withdrawn)
+    // A compositor allows one request per surface and seat. One it honours, or has not answered
+    // yet, is kept; one it has withdrawn (the user took the desktop's keys back, or it refused)
+    // is renewed, so that the lock comes back when the window is active again.
+    if (w.inhibitor && w.surface == surface && !w.withdrawn)
         return;
-    if (w.inhibitor)
-        w.refusalTraced = w.refusalTraced || w.inhibitor->refusalTraced;
-    w.inhibitor.reset();
-    w.inhibitor = std::make_unique<Inhibitor>(
-        w.manager.inhibit_shortcuts(static_cast<::wl_surface *>(surface), seat));
-    w.inhibitor->refusalTraced = w.refusalTraced;
-    w.surface = surface;
+    w.request(surface, seat);
 }
 
 void ShortcutsInhibitor::release()
 {
     if (m_wayland && m_wayland->inhibitor) {
-        m_wayland->inhibitor.reset();
+        m_wayland->drop();
         qCDebug(lcWindow) << "shortcuts given back to the compositor";
     }
 }
