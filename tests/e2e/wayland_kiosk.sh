@@ -22,7 +22,7 @@ session=("${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$top/out" XDG_RUNTIME_D
 log=$top/out/trace marker=$top/out/marker
 fail() { echo "FAIL: $*" >&2; cat "$log" "$top/out/sway.log" >&2 2>/dev/null; exit 1; }
 wait_for() { # wait_for FAILURE COMMAND...
-    for _ in $(seq 150); do "${@:2}" && return 0; sleep 0.1; done
+    for _ in $(seq 150); do "${@:2}" >/dev/null && return 0; sleep 0.1; done
     fail "$1"
 }
 # Whether Zubiko still runs: an ended child stays a zombie (state Z) until waited for.
@@ -32,8 +32,9 @@ printf '%s\n' 'xwayland disable' "bindsym Mod4+Return exec touch $marker" 'binds
 "${session[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
     sway -c "$top/out/config" >"$top/out/sway.log" 2>&1 &
 sway=$!
-wait_for "sway did not start" compgen -G "$top/run/wayland-*[0-9]"
-session+=(WAYLAND_DISPLAY="$(basename "$(compgen -G "$top/run/wayland-*[0-9]" | head -1)")")
+socket() { compgen -G "$top/run/wayland-*[0-9]" | head -1; }
+wait_for "sway did not start" socket
+session+=(WAYLAND_DISPLAY="$(basename "$(socket)")")
 
 start() { # start [--kiosk]
     rm -f "$log" "$marker"
