@@ -121,28 +121,28 @@ ShortcutsInhibitor::ShortcutsInhibitor()
 
 ShortcutsInhibitor::~ShortcutsInhibitor() = default;
 
-void ShortcutsInhibitor::hold(QWindow *window)
+bool ShortcutsInhibitor::hold(QWindow *window)
 {
-    if (!m_wayland || !window)
-        return;
+    if (!m_wayland)
+        return false;
     Wayland &w = *m_wayland;
     if (!w.manager.isActive()) {
         if (!w.absenceTraced)
             qCDebug(lcWindow) << "the compositor offers no shortcuts inhibitor: it keeps its shortcuts";
         w.absenceTraced = true;
-        return;
+        return true;
     }
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
     auto *surface = static_cast<::wl_surface *>(native->nativeResourceForWindow("surface", window));
     auto *seat = static_cast<::wl_seat *>(native->nativeResourceForIntegration("wl_seat"));
     if (!surface || !seat)
-        return; // not on the screen yet: asked again when it is shown or activated
+        return true; // not on the screen yet: asked again when it is shown or activated
     // A compositor allows one request per surface and seat. One it honours, or has not answered
     // yet, is kept; one it has withdrawn (the user took the desktop's keys back, or it refused)
     // is renewed, so that the lock comes back when the window is active again.
-    if (w.inhibitor && w.surface == surface && !w.withdrawn)
-        return;
-    w.request(surface, seat);
+    if (!w.inhibitor || w.surface != surface || w.withdrawn)
+        w.request(surface, seat);
+    return true;
 }
 
 void ShortcutsInhibitor::release()

@@ -21,7 +21,8 @@ public:
 
     // Asks for `window`'s shortcuts to be held back; call it whenever the window is shown or
     // activated. A request the compositor still honours is kept; one it has withdrawn is renewed.
-    void hold(QWindow *window);
+    // Returns false off Wayland, where the window grabs the keyboard itself.
+    bool hold(QWindow *window);
     // Gives the shortcuts back to the compositor.
     void release();
 

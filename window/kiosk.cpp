@@ -81,8 +81,6 @@ bool Kiosk::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
         m_grabAttempts = 0;
         takeKeyboard();
-        if (!m_leaving)
-            m_shortcuts.hold(windowHandle());
     }
     return QGraphicsView::event(event);
 }
@@ -91,6 +89,9 @@ void Kiosk::takeKeyboard()
 {
     QWindow *window = windowHandle();
     if (m_leaving || !window)
+        return;
+    // On Wayland no program may grab the keyboard: the compositor is asked to pass its keys on.
+    if (m_shortcuts.hold(window))
         return;
     if (window->setKeyboardGrabEnabled(true)) {
         m_grabRetry.stop();
