@@ -110,10 +110,11 @@ int main(int argc, char *argv[])
                           voice);
     platform.checkDataFolders();
     Form1 window(platform);
-    std::unique_ptr<Kiosk> kiosk;
+    // A screen with less room than the window shows it scaled down to fit.
+    std::unique_ptr<ScaledView> view;
     if (parser.isSet(kioskOption))
-        kiosk = std::make_unique<Kiosk>(window);
+        view = std::make_unique<Kiosk>(window);
     else
-        window.show();
+        view = ScaledView::showFitted(window);
     return app.exec();
 }

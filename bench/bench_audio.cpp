@@ -37,12 +37,12 @@ struct Spoken
     int rate = 0;
     std::vector<std::int16_t> pcm;
     // |sample| above this reaches 1e-3 in the float mix: what counts as heard.
-    static constexpr int kAudible = 33;
+    static constexpr int Audible = 33;
 
     std::size_t audibleStart() const
     {
         for (std::size_t i = 0; i < pcm.size(); ++i) {
-            if (std::abs(pcm[i]) > kAudible)
+            if (std::abs(pcm[i]) > Audible)
                 return i;
         }
         return pcm.size();
@@ -50,7 +50,7 @@ struct Spoken
     std::size_t audibleEnd() const
     {
         for (std::size_t i = pcm.size(); i > 0; --i) {
-            if (std::abs(pcm[i - 1]) > kAudible)
+            if (std::abs(pcm[i - 1]) > Audible)
                 return i;
         }
         return 0;
@@ -86,10 +86,10 @@ QHash<QString, Spoken> speakAll(const QStringList &texts)
     return result;
 }
 
-constexpr std::int16_t kToneValue = 8000;
+constexpr std::int16_t ToneValue = 8000;
 
 // Each figure's samples, one per repetition.
-constexpr int kRepetitions = 30;
+constexpr int RepetitionCount = 30;
 
 struct Setup
 {
@@ -122,7 +122,7 @@ void silence(int seconds)
 
 void soundToFirstSample(benchmark::State &state, int silentSeconds)
 {
-    const float tone = static_cast<float>(kToneValue) / 32768.0f;
+    const float tone = static_cast<float>(ToneValue) / 32768.0f;
     for (auto _ : state) {
         g.platform->playSound(QString());
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -231,16 +231,16 @@ int main(int argc, char **argv)
     // A tone of one known sample value, in the first sounds folder so that it is preloaded as the
     // program's own sounds are; pictures and the rest from the working directory.
     QDir(dir.path()).mkpath(QStringLiteral("sounds"));
-    made::write(dir.filePath(QStringLiteral("sounds/bench_tone.wav")), made::wav(48000, 24000, {kToneValue, kToneValue}));
+    made::write(dir.filePath(QStringLiteral("sounds/bench_tone.wav")), made::wav(48000, 24000, {ToneValue, ToneValue}));
     RealPlatform platform({dir.path(), QStringLiteral(".")});
     std::this_thread::sleep_for(std::chrono::milliseconds(800));
     bench::DiskOutput output(device, 512 * 2, 512 * 1000.0 / 48000);
     g = {&platform, &output, &spoken, names};
 
     bench::withMinMax(benchmark::RegisterBenchmark("sound_call_to_first_sample", soundToFirstSample, 0))
-        ->UseManualTime()->Iterations(1)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()->Iterations(1)->Repetitions(RepetitionCount)->Unit(benchmark::kMillisecond);
     bench::withMinMax(benchmark::RegisterBenchmark("speak_call_to_first_sample", speakToFirstSample, 0))
-        ->UseManualTime()->Iterations(1)->Repetitions(kRepetitions)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()->Iterations(1)->Repetitions(RepetitionCount)->Unit(benchmark::kMillisecond);
     const int silent = qEnvironmentVariableIsSet("BENCH_SILENCE_SECONDS") ? qEnvironmentVariableIntValue("BENCH_SILENCE_SECONDS") : 60;
     bench::withMinMax(benchmark::RegisterBenchmark("sound_after_silence_to_first_sample", soundToFirstSample, silent))
         ->UseManualTime()->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);

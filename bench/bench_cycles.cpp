@@ -43,7 +43,7 @@ private:
     long m_passes = 0;
 };
 
-constexpr int kPaceMs = 8;
+constexpr int PaceMs = 8;
 
 void settle(int ms)
 {
@@ -78,9 +78,9 @@ int main(int argc, char **argv)
         // A few milliseconds after each click let speech and mixing keep pace, as they do when a
         // cycle lasts more than a second: without them the speech of hundreds of names piles up.
         bar->click(); // name, then the sound
-        settle(kPaceMs);
+        settle(PaceMs);
         bar->click(); // the next animal
-        settle(kPaceMs);
+        settle(PaceMs);
         if (cycle == 100)
             at100Kb = bench::residentKb();
     }

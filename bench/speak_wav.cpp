@@ -25,7 +25,7 @@
 namespace {
 
 // |sample| above this reaches 1e-3 in the float mix: what counts as heard (as in bench_audio).
-constexpr int kAudible = 33;
+constexpr int Audible = 33;
 
 void putLe(QByteArray &out, quint32 value, int bytes)
 {
@@ -77,7 +77,7 @@ int main(int argc, char **argv)
             std::lock_guard<std::mutex> lock(mutex);
             rate = sampleRate;
             for (std::size_t i = 0; i < count && firstAudibleMs < 0; ++i) {
-                if (std::abs(samples[i]) > kAudible)
+                if (std::abs(samples[i]) > Audible)
                     firstAudibleMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
             }
             if (count > 0)
@@ -98,10 +98,10 @@ int main(int argc, char **argv)
     // The heard stretch of pcm[from, to): its first and one past its last heard sample.
     const auto heard = [&pcm](std::size_t from, std::size_t to) {
         std::size_t first = from;
-        while (first < to && std::abs(pcm[first]) <= kAudible)
+        while (first < to && std::abs(pcm[first]) <= Audible)
             ++first;
         std::size_t last = to;
-        while (last > first && std::abs(pcm[last - 1]) <= kAudible)
+        while (last > first && std::abs(pcm[last - 1]) <= Audible)
             --last;
         return std::make_pair(first, last);
     };

@@ -23,9 +23,9 @@ namespace {
 
 using AudioDecoding::Frames;
 using ClipPtr = AudioDecoding::Clip;
-using AudioDecoding::kChannels;
-using AudioDecoding::kSampleRate;
-using AudioDecoding::kSampleScale;
+using AudioDecoding::Channels;
+using AudioDecoding::SampleRate;
+using AudioDecoding::SampleScale;
 
 void SDLCALL mixCallback(void *userdata, Uint8 *stream, int len);
 
@@ -39,8 +39,8 @@ struct Audio::Impl
     bool warned = false;
     std::chrono::steady_clock::time_point lastAttempt{};
     std::atomic<bool> open{false};
-    int retryMilliseconds = kRetryMilliseconds;
-    // After kSleepAfter of silence the device is closed, so that its thread stops waking up, and
+    int retryMilliseconds = RetryMilliseconds;
+    // After SleepAfter of silence the device is closed, so that its thread stops waking up, and
     // it is opened again by the next sound or speech.
     bool asleep = false;
     std::atomic<std::chrono::steady_clock::rep> lastHeard{0}; // when the mixer last gave out sound
@@ -111,10 +111,10 @@ void Audio::Impl::tryOpen()
         subsystemUp = true;
     }
     SDL_AudioSpec want{};
-    want.freq = kSampleRate;
+    want.freq = SampleRate;
     want.format = AUDIO_F32SYS;
-    want.channels = kChannels;
-    want.samples = kBufferFrames;
+    want.channels = Channels;
+    want.samples = BufferFrames;
     want.callback = mixCallback;
     want.userdata = this;
     SDL_AudioSpec have{};
@@ -144,7 +144,7 @@ void Audio::Impl::sleepIfSilent()
 {
     const auto silent = std::chrono::steady_clock::now().time_since_epoch()
                         - std::chrono::steady_clock::duration(lastHeard.load());
-    if (device == 0 || silent < kSleepAfter)
+    if (device == 0 || silent < SleepAfter)
         return;
     qCDebug(lcPlatform) << "audio device asleep after"
                         << std::chrono::duration_cast<std::chrono::seconds>(silent).count() << "s of silence";
@@ -249,7 +249,7 @@ void Audio::Impl::mix(float *out, int samples)
         const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(samples), sound->size() - soundPosition);
         const std::int16_t *from = sound->data() + soundPosition;
         for (std::size_t i = 0; i < n; ++i)
-            out[i] += static_cast<float>(from[i]) / kSampleScale;
+            out[i] += static_cast<float>(from[i]) / SampleScale;
         soundPosition += n;
         if (soundPosition >= sound->size()) {
             sound.reset();

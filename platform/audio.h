@@ -24,15 +24,15 @@ class Audio
 {
 public:
     // Frames per device buffer: about 10.7 ms at 48 kHz.
-    static constexpr int kBufferFrames = 512;
+    static constexpr int BufferFrames = 512;
     // By default, how long to wait between attempts to open a missing device.
-    static constexpr int kRetryMilliseconds = 3000;
+    static constexpr int RetryMilliseconds = 3000;
     // After this long without sound or speech the device is closed, so that its thread stops
     // waking up; the next sound or speech opens it again.
-    static constexpr std::chrono::seconds kSleepAfter{5};
+    static constexpr std::chrono::seconds SleepAfter{5};
 
     // `retryMilliseconds`: how long to wait between attempts to open a missing device.
-    explicit Audio(int retryMilliseconds = kRetryMilliseconds);
+    explicit Audio(int retryMilliseconds = RetryMilliseconds);
     ~Audio();
     Audio(const Audio &) = delete;
     Audio &operator=(const Audio &) = delete;

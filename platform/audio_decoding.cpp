@@ -23,7 +23,7 @@ void chooseConvertersOnce()
     static std::once_flag once;
     std::call_once(once, [] {
         SDL_AudioCVT cvt;
-        SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, 1, 22050, AUDIO_F32SYS, kChannels, kSampleRate);
+        SDL_BuildAudioCVT(&cvt, AUDIO_S16SYS, 1, 22050, AUDIO_F32SYS, Channels, SampleRate);
     });
 }
 
@@ -36,8 +36,8 @@ class Converter
 {
 public:
     Converter(SDL_AudioFormat format, int channels, int rate)
-        : m_stream((chooseConvertersOnce(), SDL_NewAudioStream(format, static_cast<Uint8>(channels), rate, AUDIO_F32SYS, kChannels,
-                                      kSampleRate))),
+        : m_stream((chooseConvertersOnce(), SDL_NewAudioStream(format, static_cast<Uint8>(channels), rate, AUDIO_F32SYS, Channels,
+                                      SampleRate))),
           m_frameBytes(static_cast<int>(SDL_AUDIO_BITSIZE(format) / 8) * channels),
           m_rate(rate)
     {
@@ -89,7 +89,7 @@ private:
             return false;
         }
         std::size_t taken = static_cast<std::size_t>(got) / sizeof(float);
-        const auto due = static_cast<std::size_t>(m_framesIn * kSampleRate / m_rate) * kChannels;
+        const auto due = static_cast<std::size_t>(m_framesIn * SampleRate / m_rate) * Channels;
         taken = std::min(taken, due > m_samplesOut ? due - m_samplesOut : 0);
         out->resize(before + taken);
         m_samplesOut += taken;
@@ -117,22 +117,22 @@ bool convert(SDL_AudioFormat format, int channels, int rate, const void *data, i
 
 Clip makeChime()
 {
-    constexpr double kDuration = 0.15;
-    constexpr double kPeak = 0.18;
-    const int frames = static_cast<int>(kDuration * kSampleRate);
+    constexpr double Duration = 0.15;
+    constexpr double Peak = 0.18;
+    const int frames = static_cast<int>(Duration * SampleRate);
     const int half = frames / 2;
-    auto clip = std::make_shared<std::vector<std::int16_t>>(static_cast<std::size_t>(frames) * kChannels);
-    constexpr double kPi = 3.14159265358979323846;
+    auto clip = std::make_shared<std::vector<std::int16_t>>(static_cast<std::size_t>(frames) * Channels);
+    constexpr double Pi = 3.14159265358979323846;
     for (int i = 0; i < frames; ++i) {
         const bool second = i >= half;
         const double frequency = second ? 1318.5 : 880.0; // E6 after A5
-        const double t = static_cast<double>(second ? i - half : i) / kSampleRate;
+        const double t = static_cast<double>(second ? i - half : i) / SampleRate;
         const double attack = std::min(1.0, t / 0.004);
         const double decay = std::exp(-t / 0.03);
-        const double value = kPeak * attack * decay * std::sin(2.0 * kPi * frequency * t);
-        for (int c = 0; c < kChannels; ++c)
-            (*clip)[static_cast<std::size_t>(i * kChannels + c)] =
-                static_cast<std::int16_t>(std::lround(value * kSampleScale));
+        const double value = Peak * attack * decay * std::sin(2.0 * Pi * frequency * t);
+        for (int c = 0; c < Channels; ++c)
+            (*clip)[static_cast<std::size_t>(i * Channels + c)] =
+                static_cast<std::int16_t>(std::lround(value * SampleScale));
     }
     return clip;
 }
@@ -165,9 +165,9 @@ Clip decodeFile(const QString &path, QString *why)
     }
     const int frameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(wav.format) / 8) * wav.channels;
     if (frameBytes <= 0 || wav.freq <= 0
-        || static_cast<double>(length) / frameBytes / wav.freq > DataChecks::kMaxSoundSeconds) {
+        || static_cast<double>(length) / frameBytes / wav.freq > DataChecks::MaxSoundSeconds) {
         if (why)
-            *why = QStringLiteral("decodes to more than %1 s of sound").arg(DataChecks::kMaxSoundSeconds);
+            *why = QStringLiteral("decodes to more than %1 s of sound").arg(DataChecks::MaxSoundSeconds);
         SDL_FreeWAV(buffer);
         return {};
     }
@@ -175,7 +175,7 @@ Clip decodeFile(const QString &path, QString *why)
     // moved (each move would leave its old copy in the heap).
     Frames converted;
     converted.reserve((static_cast<std::size_t>(length / static_cast<Uint32>(frameBytes) + wav.freq / 20 + 1)
-                           * kSampleRate / static_cast<std::size_t>(wav.freq) + 64) * kChannels);
+                           * SampleRate / static_cast<std::size_t>(wav.freq) + 64) * Channels);
     const bool ok = convert(wav.format, wav.channels, wav.freq, buffer, static_cast<int>(length),
                             &converted, why);
     SDL_FreeWAV(buffer);
@@ -183,7 +183,7 @@ Clip decodeFile(const QString &path, QString *why)
         return {};
     auto clip = std::make_shared<std::vector<std::int16_t>>(converted.size());
     std::transform(converted.begin(), converted.end(), clip->begin(), [](float sample) {
-        return static_cast<std::int16_t>(std::clamp(std::lround(sample * kSampleScale), -32768L, 32767L));
+        return static_cast<std::int16_t>(std::clamp(std::lround(sample * SampleScale), -32768L, 32767L));
     });
     return clip;
 }

@@ -14,10 +14,10 @@ namespace AudioDecoding {
 
 // The mixing format (the device is opened in it; SDL converts if the hardware differs):
 // interleaved 32-bit float, stereo.
-constexpr int kSampleRate = 48000;
-constexpr int kChannels = 2;
-// A 16-bit sample s is s / kSampleScale in the float mix.
-constexpr float kSampleScale = 32768.0f;
+constexpr int SampleRate = 48000;
+constexpr int Channels = 2;
+// A 16-bit sample s is s / SampleScale in the float mix.
+constexpr float SampleScale = 32768.0f;
 
 // Interleaved frames in the mixing format.
 using Frames = std::vector<float>;
@@ -27,7 +27,7 @@ using Clip = std::shared_ptr<const std::vector<std::int16_t>>;
 
 // Decodes the WAV file `path` into the mixing format. The file and its header are checked first
 // (DataChecks), so that SDL never reads a pipe, never allocates what a broken header declares and
-// never decodes more than DataChecks::kMaxSoundSeconds of sound. Null when it cannot be decoded;
+// never decodes more than DataChecks::MaxSoundSeconds of sound. Null when it cannot be decoded;
 // `why` then says why.
 Clip decodeFile(const QString &path, QString *why = nullptr);
 

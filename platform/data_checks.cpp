@@ -59,7 +59,7 @@ QString DataChecks::fileProblem(const QString &path)
         return QStringLiteral("cannot be read (no permission)");
     if (info.size() == 0)
         return QStringLiteral("is empty");
-    if (info.size() > kMaxFileBytes)
+    if (info.size() > MaxFileBytes)
         return QStringLiteral("is %1 MB, far more than a data file may be").arg(info.size() / (1024 * 1024));
     return {};
 }
@@ -76,7 +76,7 @@ QString DataChecks::wavProblem(const QString &path)
                                                             : notWav(head);
 
     // The chunks: "fmt " before "data", every one inside the file.
-    constexpr int kMaxChunks = 1000;
+    constexpr int MaxChunks = 1000;
     bool haveFormat = false;
     std::uint16_t tag = 0;
     std::uint16_t channels = 0;
@@ -84,7 +84,7 @@ QString DataChecks::wavProblem(const QString &path)
     std::uint16_t blockAlign = 0;
     qint64 dataBytes = -1;
     qint64 at = 12;
-    for (int chunk = 0; chunk < kMaxChunks && dataBytes < 0; ++chunk) {
+    for (int chunk = 0; chunk < MaxChunks && dataBytes < 0; ++chunk) {
         if (at + 8 > size)
             break;
         if (!file.seek(at))
@@ -132,15 +132,15 @@ QString DataChecks::wavProblem(const QString &path)
         return QStringLiteral("has a format chunk with a block size of 0");
     // PCM and float hold one frame per block; the compressed formats SDL reads (ADPCM, a-law,
     // mu-law) hold at least 4 bits per sample, so at most two samples per byte.
-    constexpr std::uint16_t kPcm = 1;
-    constexpr std::uint16_t kFloat = 3;
-    constexpr std::uint16_t kExtensible = 0xFFFE;
-    const qint64 frames = (tag == kPcm || tag == kFloat || tag == kExtensible) ? dataBytes / blockAlign
+    constexpr std::uint16_t Pcm = 1;
+    constexpr std::uint16_t Float = 3;
+    constexpr std::uint16_t Extensible = 0xFFFE;
+    const qint64 frames = (tag == Pcm || tag == Float || tag == Extensible) ? dataBytes / blockAlign
                                                                                : dataBytes * 2 / channels;
     const double seconds = static_cast<double>(frames) / rate;
-    if (seconds > kMaxSoundSeconds)
+    if (seconds > MaxSoundSeconds)
         return QStringLiteral("would play for %1 s, longer than a sound may (%2 s)")
             .arg(seconds, 0, 'f', 1)
-            .arg(kMaxSoundSeconds);
+            .arg(MaxSoundSeconds);
     return {};
 }

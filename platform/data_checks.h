@@ -11,17 +11,17 @@
 namespace DataChecks {
 
 // A sound may play for at most this long; a longer one is refused before it is decoded.
-constexpr double kMaxSoundSeconds = 30.0;
+constexpr double MaxSoundSeconds = 30.0;
 // No data file the program reads is anywhere near this big.
-constexpr std::int64_t kMaxFileBytes = 64LL * 1024 * 1024;
+constexpr std::int64_t MaxFileBytes = 64LL * 1024 * 1024;
 
 // The file exists, is a regular file (not a folder, pipe, socket or device: a pipe would block the
-// reader), can be read, is not empty and not bigger than kMaxFileBytes.
+// reader), can be read, is not empty and not bigger than MaxFileBytes.
 QString fileProblem(const QString &path);
 
 // The file is a RIFF WAVE file whose header holds together: a format chunk with 1 to 8 channels at
 // 1 kHz to 384 kHz, a data chunk no bigger than what the file holds, and no more than
-// kMaxSoundSeconds of sound. Reads the chunk headers only.
+// MaxSoundSeconds of sound. Reads the chunk headers only.
 QString wavProblem(const QString &path);
 
 } // namespace DataChecks

@@ -20,21 +20,21 @@ EventPump::EventPump()
 void EventPump::pass()
 {
     const Clock::time_point now = Clock::now();
-    if (now - m_due > kIdle) {
+    if (now - m_due > Idle) {
         // The first pass of a pause handles what is pending at once.
-        m_due = now + kPass;
+        m_due = now + Pass;
         QCoreApplication::processEvents();
         return;
     }
-    m_due += kPass;
+    m_due += Pass;
     const auto ahead = std::chrono::floor<std::chrono::milliseconds>(m_due - now);
-    if (ahead < kBatch)
+    if (ahead < Batch)
         return;
     m_wake.start(static_cast<int>(ahead.count()));
     const Clock::duration blockedBefore = m_blocked;
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // What the events' handlers took, less any passes of their own (which moved m_due already).
     const Clock::duration handled = (Clock::now() - now) - (m_blocked - blockedBefore);
-    if (handled > kBatch)
+    if (handled > Batch)
         m_due += handled;
 }

@@ -83,7 +83,7 @@ QImage Pictures::read(const QString &path, QString *why, QString *note)
     };
     // Qt's image handlers refuse, before allocating it, a picture that would take more memory than
     // this; Qt's complaint names the limit. The limit holds for every reader in the process.
-    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
+    QImageReader::setAllocationLimit(AllocationLimitMegabytes);
     QImageReader reader(path);
     // Qt falls back on the contents when the name's format does not fit: a PNG named .jpg reads.
     if (!reader.canRead()) {

@@ -63,10 +63,10 @@ Voice *findVoice(const QString &name)
 }
 
 // The breath a run of commas before a text stands for (see prepared()).
-constexpr int kBreathMilliseconds = 250;
+constexpr int BreathMilliseconds = 250;
 // The voices begin each text with up to 0.18 s of silence; samples up to this size (-60 dBFS)
 // before the first louder one are not passed on, so that a name is heard that much sooner.
-constexpr int kSilentSample = 33;
+constexpr int SilentSample = 33;
 
 } // namespace
 
@@ -105,7 +105,7 @@ int streamChunk(const cst_wave *wave, int start, int size, int, cst_audio_stream
     auto *impl = static_cast<Speech::Impl *>(info->userdata);
     const short *samples = wave->samples + start;
     if (impl->beforeFirstSound) {
-        while (size > 0 && std::abs(*samples) <= kSilentSample) {
+        while (size > 0 && std::abs(*samples) <= SilentSample) {
             ++samples;
             --size;
         }
@@ -183,7 +183,7 @@ void Speech::Impl::run()
         }
         QString ready = prepared(text);
         if (ready.startsWith(QLatin1Char(','))) {
-            const std::vector<std::int16_t> breath(static_cast<std::size_t>(sampleRate * kBreathMilliseconds / 1000));
+            const std::vector<std::int16_t> breath(static_cast<std::size_t>(sampleRate * BreathMilliseconds / 1000));
             sink(breath.data(), breath.size(), sampleRate, false);
             ready.remove(0, 1);
         }

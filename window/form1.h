@@ -72,6 +72,8 @@ public:
     static constexpr int StartupPausePasses = 600000;
     static constexpr int LongPausePasses = 400000;
     static constexpr int ShortPausePasses = 30000;
+    // How often the clock is brought up to date, in milliseconds.
+    static constexpr int ClockIntervalMs = 30000;
 
     // A click during a pause runs its handler inside that pause, and a bar click pauses again, so
     // a child who presses faster than the pauses end nests handlers deeper and deeper until the
@@ -79,6 +81,12 @@ public:
     // and the animal buttons are dropped until the pauses unwind.
     static constexpr int MaxPauseNesting = 16;
     int pauseDepth() const { return m_pauseDepth; }
+
+    // What the locked mode works: the bar, the controls a child's press reaches (the bar and the
+    // thirty animal buttons), and the two links, which open other programs unless switched off.
+    QAbstractButton *bar() const { return cmd123; }
+    bool isPressTarget(const QWidget *control) const;
+    void setLinksEnabled(bool enabled) { m_linksEnabled = enabled; }
 
     // ---- Event handlers ------------------------------------------------------------------------
     // Start-up and clock (form1_startup.cpp)
@@ -121,6 +129,7 @@ private:
     void pause(int passes);
     void runPasses(int passes, int &counter);
     bool takesClicks() const { return m_pauseDepth < MaxPauseNesting; }
+    void boundedClick(void (Form1::*handler)());
 
     // ---- Selection marks (form1_marks.cpp) ------------------------------------------------------
     void showAndMarkAnimal(int number); // the one body of every animal's click handler
@@ -143,6 +152,7 @@ private:
     Platform &m_platform;
     WindowState m_state;
     int m_pauseDepth = 0; // pauses under way, one inside the other
+    bool m_linksEnabled = true;
 
     // ---- Controls, named as the program knows them ----------------------------------------------
     QWidget *Shape1 = nullptr;

@@ -3,13 +3,11 @@
 
 #include "window/form1.h"
 
-#include "platform/trace.h"
-
 #include <QFont>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPainterPath>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +37,35 @@ constexpr std::array<ButtonPlace, AnimalCount> AnimalButtonPlaces = {{
 }};
 constexpr int AnimalButtonWidth = 1755;
 constexpr int AnimalButtonHeight = 585;
+
+// Where each label stands, in twips. A label whose size follows its caption keeps only the
+// top-left corner of its place.
+struct LabelPlace
+{
+    const char *name;
+    int left, top, width, height;
+};
+constexpr std::array<LabelPlace, 10> LabelPlaces = {{
+    {"lblName", 1620, 1650, 5445, 855},
+    {"Label1", 6075, 9780, 2670, 195},
+    {"Label2", 4830, 180, 4485, 765},
+    {"Label3", 5040, 10500, 5205, 345},
+    {"Label4", 5760, 6900, 1365, 240},
+    {"Label5", 5985, 9975, 3000, 300},
+    {"Label6", 5985, 8775, 765, 240},
+    {"Label7", 9480, 240, 780, 195},
+    {"Label8", 9390, 930, 3705, 300},
+    {"lblTime", 300, 10500, 450, 240},
+}};
+
+QRect labelPlace(const char *name)
+{
+    const auto place = std::find_if(LabelPlaces.begin(), LabelPlaces.end(),
+                                    [name](const LabelPlace &p) { return qstrcmp(p.name, name) == 0; });
+    if (place == LabelPlaces.end())
+        qFatal("no place for the label %s", name);
+    return twipsRect(place->left, place->top, place->width, place->height);
+}
 
 // The window's two faces: a rounded, friendly one for the buttons and the name, a plain one for
 // the small print. Each names the fonts that stand in for it, in order of preference.
@@ -81,55 +108,6 @@ void paintBackground(QWidget *widget, BgrColour colour)
     widget->setAutoFillBackground(true);
 }
 
-// The loudspeaker under the picture, 104 by 102 pixels: a small red box edged in black with a
-// yellow cone opening to the right and three curved sound waves beyond it, on a blue square with
-// slightly curved corners, framed by a sketchy broken double line, on white. Drawn with `ratio`
-// device pixels to the pixel, so that it stays sharp on a high-density screen.
-QPixmap makeLoudspeaker(qreal ratio)
-{
-    QPixmap pixmap((QSizeF(104, 102) * ratio).toSize());
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::white);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-
-    // The sketchy frame: two broken black lines around the square.
-    QPen sketch(Qt::black, 1.5);
-    sketch.setDashPattern({9, 2, 14, 3, 6, 2});
-    p.setPen(sketch);
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(2.5, 2.5, 99, 97), 6, 6);
-    sketch.setDashOffset(7);
-    p.setPen(sketch);
-    p.drawRoundedRect(QRectF(6.5, 6.0, 91, 90), 5, 5);
-
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 90, 200));
-    p.drawRoundedRect(QRectF(10, 10, 84, 82), 8, 8);
-
-    // The box and its cone.
-    p.setPen(QPen(Qt::black, 2));
-    p.setBrush(QColor(210, 20, 20));
-    p.drawRect(QRectF(20, 40, 14, 22));
-    QPainterPath cone;
-    cone.moveTo(34, 42);
-    cone.lineTo(52, 26);
-    cone.lineTo(52, 76);
-    cone.lineTo(34, 60);
-    cone.closeSubpath();
-    p.setBrush(QColor(250, 220, 30));
-    p.drawPath(cone);
-
-    // Three waves, each a wider arc than the last.
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 0; i < 3; ++i) {
-        const double r = 9 + 8 * i;
-        p.drawArc(QRectF(52 - r, 51 - r * 1.25, 2 * r, 2.5 * r), -40 * 16, 80 * 16);
-    }
-    return pixmap;
-}
-
 } // namespace
 
 void Form1::createControls()
@@ -145,12 +123,11 @@ void Form1::createControls()
 
     // Created from back to front: a widget made later stands in front of the ones before it.
     // Labels, pictures and the panel first, then every push button in front of them.
-    auto makeLabel = [this](QLabel *label, const char *name, const QString &caption, const QFont &font,
-                            const QRect &rect) {
+    auto makeLabel = [this](QLabel *label, const char *name, const QString &caption, const QFont &font) {
         label->setObjectName(QLatin1String(name));
         label->setText(caption);
         label->setFont(font);
-        label->setGeometry(rect);
+        label->setGeometry(labelPlace(name));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::black);
@@ -171,7 +148,7 @@ void Form1::createControls()
     imgCenter->resize(0, 0);
 
     lblName = new ClickableLabel(this);
-    makeLabel(lblName, "lblName", QString(), largeFont(), twipsRect(1620, 1650, 5445, 855));
+    makeLabel(lblName, "lblName", QString(), largeFont());
     lblName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblName->setWordWrap(true);
     paintBackground(lblName, Colour::White);
@@ -181,31 +158,28 @@ void Form1::createControls()
     imgSound->setPixmap(makeLoudspeaker(qGuiApp->devicePixelRatio()));
     imgSound->setGeometry(twipsRect(5580, 7200, 1560, 1530));
 
-    Label2 = makeLabel(new QLabel(this), "Label2", QStringLiteral("Zubiko"), largeFont(),
-                       twipsRect(4830, 180, 4485, 765));
+    Label2 = makeLabel(new QLabel(this), "Label2", QStringLiteral("Zubiko"), largeFont());
     fitToCaption(Label2);
     Label3 = makeLabel(new QLabel(this), "Label3",
                        QStringLiteral("Copyright (C) 2026 the Zubiko developers"),
-                       windowFont(), twipsRect(5040, 10500, 5205, 345));
+                       windowFont());
     Label3->setWordWrap(true);
-    Label4 = makeLabel(new QLabel(this), "Label4", QStringLiteral("replay sound"), smallBoldFont(),
-                       twipsRect(5760, 6900, 1365, 240));
+    Label4 = makeLabel(new QLabel(this), "Label4", QStringLiteral("replay sound"), smallBoldFont());
     fitToCaption(Label4);
     Label5 = new ClickableLabel(this);
-    makeLabel(Label5, "Label5", WebAddress, linkFont(), twipsRect(5985, 9975, 3000, 300));
+    makeLabel(Label5, "Label5", WebAddress, linkFont());
     fitToCaption(Label5);
     Label6 = new ClickableLabel(this);
-    makeLabel(Label6, "Label6", QStringLiteral("volume"), smallLinkFont(), twipsRect(5985, 8775, 765, 240));
+    makeLabel(Label6, "Label6", QStringLiteral("volume"), smallLinkFont());
     fitToCaption(Label6);
-    Label7 = makeLabel(new QLabel(this), "Label7", QStringLiteral("version 1.1"), windowFont(),
-                       twipsRect(9480, 240, 780, 195));
+    Label7 = makeLabel(new QLabel(this), "Label7", QStringLiteral("version 1.1"), windowFont());
     fitToCaption(Label7);
     Label8 = makeLabel(new QLabel(this), "Label8", QStringLiteral("you can choose animals individually"),
-                       textFont(), twipsRect(9390, 930, 3705, 300));
+                       textFont());
     fitToCaption(Label8);
-    lblTime = makeLabel(new QLabel(this), "lblTime", QString(), smallBoldFont(), twipsRect(300, 10500, 450, 240));
+    lblTime = makeLabel(new QLabel(this), "lblTime", QString(), smallBoldFont());
     Label1 = makeLabel(new QLabel(this), "Label1", QStringLiteral("Get more free children's software here"),
-                       windowFont(), twipsRect(6075, 9780, 2670, 195));
+                       windowFont());
     fitToCaption(Label1);
 
     // The speech engine's place on the window: it draws nothing, but a click there reaches no
@@ -244,32 +218,35 @@ void Form1::createControls()
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(30000);
+    Timer1->setInterval(ClockIntervalMs);
     Timer1->start();
+}
+
+bool Form1::isPressTarget(const QWidget *control) const
+{
+    return control && (control == cmd123 || std::find(m_animalButtons.begin(), m_animalButtons.end(), control) != m_animalButtons.end());
 }
 
 void Form1::connectHandlers()
 {
-    // Clicks on the bar and the animal buttons go through the nesting bound; the handlers
-    // themselves stay callable as they are (the picker runs an animal's handler directly).
-    auto bounded = [this](void (Form1::*handler)()) {
-        return [this, handler] {
-            if (takesClicks())
-                (this->*handler)();
-            else
-                qCDebug(lcWindow) << "click dropped at pause depth" << m_pauseDepth;
-        };
-    };
-    for (const AnimalRow &row : AnimalCatalogue)
+    // Clicks on the bar and the animal buttons go through the nesting bound.
+    for (const AnimalRow &row : AnimalCatalogue) {
         connect(animalButton(row.number), &QPushButton::clicked, this,
-                bounded(AnimalClickHandlers.at(static_cast<size_t>(row.number - 1))));
-    connect(cmd123, &QPushButton::clicked, this, bounded(&Form1::cmd123_Click));
+                [this, handler = AnimalClickHandlers.at(static_cast<size_t>(row.number - 1))] { boundedClick(handler); });
+    }
+    connect(cmd123, &QPushButton::clicked, this, [this] { boundedClick(&Form1::cmd123_Click); });
     connect(cmdClearAllGreen, &QPushButton::clicked, this, &Form1::cmdClearAllGreen_Click);
     connect(imgCenter, &ClickableLabel::clicked, this, &Form1::imgCenter_Click);
     connect(lblName, &ClickableLabel::clicked, this, &Form1::lblName_Click);
     connect(imgSound, &ClickableLabel::clicked, this, &Form1::imgSound_Click);
-    connect(Label5, &ClickableLabel::clicked, this, &Form1::Label5_Click);
-    connect(Label6, &ClickableLabel::clicked, this, &Form1::Label6_Click);
+    connect(Label5, &ClickableLabel::clicked, this, [this] {
+        if (m_linksEnabled)
+            Label5_Click();
+    });
+    connect(Label6, &ClickableLabel::clicked, this, [this] {
+        if (m_linksEnabled)
+            Label6_Click();
+    });
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
 }
 

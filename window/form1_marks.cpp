@@ -1,6 +1,7 @@
 // The thirty animal buttons and the selection marks. A click on an animal's button, or the
 // picker's choice of it, shows the animal, marks it and paints its button in the next mark colour.
 
+#include "platform/trace.h"
 #include "window/form1.h"
 
 #define ZUBIKO_DEFINE_CLICK(number, button, ...)                                                       \
@@ -67,6 +68,7 @@ void Form1::ResetButtonColors()
 // Every animal unmarked, the one on show included; picture, name and bar stay as they are.
 void Form1::cmdClearAllGreen_Click()
 {
+    qCDebug(lcWindow) << "marks cleared";
     ResetButtonColors();
     ClearSelections();
     cmd123->setFocus();

@@ -33,3 +33,14 @@ void Form1::runPasses(int passes, int &counter)
         m_platform.processEventsOnce();
     qCDebug(lcWindow) << "pause" << passes << "passes done";
 }
+
+// A click on the bar or an animal button runs its handler unless the pauses under way are nested
+// too deep. The handlers themselves stay callable as they are (the picker runs an animal's handler
+// directly).
+void Form1::boundedClick(void (Form1::*handler)())
+{
+    if (takesClicks())
+        (this->*handler)();
+    else
+        qCDebug(lcWindow) << "click dropped at pause depth" << m_pauseDepth;
+}

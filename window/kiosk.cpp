@@ -2,22 +2,21 @@
 
 #include "window/kiosk.h"
 
-#include "catalogue/colours.h"
 #include "platform/trace.h"
 #include "window/form1.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QGraphicsProxyWidget>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWindow>
 
-#include <algorithm>
 #include <array>
+#include <utility>
 
 QuitWord::Step QuitWord::take(int key)
 {
@@ -39,26 +38,16 @@ namespace {
 // the keyboard for a moment; it is tried again this often, for about ten seconds.
 constexpr int GrabRetryMs = 250;
 constexpr int GrabAttempts = 40;
+// A key held this long without a key event of its own (a held key repeats) has been released
+// unseen.
+constexpr quint64 StuckKeyMs = 5000;
 } // namespace
 
 Kiosk::Kiosk(Form1 &form)
+    : ScaledView(form)
 {
     setObjectName(QStringLiteral("Kiosk"));
-    setWindowTitle(form.windowTitle());
-    setWindowIcon(form.windowIcon());
-    setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setAlignment(Qt::AlignCenter);
-    setRenderHints(QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    setBackgroundBrush(toQColor(Colour::Silver));
-
-    auto *scene = new QGraphicsScene(this);
-    m_proxy = scene->addWidget(&form);
-    form.show();
-    setScene(scene);
-    setSceneRect(m_proxy->geometry());
-    m_bar = form.findChild<QAbstractButton *>(QStringLiteral("cmd123"));
+    form.setLinksEnabled(false);
 
     m_grabRetry.setInterval(GrabRetryMs);
     connect(&m_grabRetry, &QTimer::timeout, this, &Kiosk::takeKeyboard);
@@ -70,10 +59,9 @@ Kiosk::Kiosk(Form1 &form)
     showFullScreen();
 }
 
-// The window goes back to its owner, which outlives this view.
 Kiosk::~Kiosk()
 {
-    m_proxy->setWidget(nullptr);
+    form().setLinksEnabled(true);
 }
 
 bool Kiosk::event(QEvent *event)
@@ -81,8 +69,11 @@ bool Kiosk::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
         m_grabAttempts = 0;
         takeKeyboard();
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        // Keys released while another window had the keyboard were never seen released.
+        m_keysDown.clear();
     }
-    return QGraphicsView::event(event);
+    return ScaledView::event(event);
 }
 
 void Kiosk::takeKeyboard()
@@ -110,41 +101,83 @@ void Kiosk::takeKeyboard()
 }
 
 // Every key is taken here, before any control sees it: none moves the focus or clicks a button
-// on its own. A key held down counts once.
+// on its own. Mouse presses that repeat one on the bar or an animal button are kept from it.
 bool Kiosk::eventFilter(QObject *watched, QEvent *event)
 {
-    const QEvent::Type type = event->type();
-    // The two links would open a browser or a mixer over the locked window: here they do nothing.
-    if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease || type == QEvent::MouseButtonDblClick)
-        && (watched->objectName() == QLatin1String("Label5") || watched->objectName() == QLatin1String("Label6")))
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        takeKey(static_cast<QKeyEvent *>(event));
         return true;
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
-        return QGraphicsView::eventFilter(watched, event);
-    auto *key = static_cast<QKeyEvent *>(event);
-    if (type == QEvent::KeyPress && !key->isAutoRepeat() && !m_leaving) {
-        switch (m_word.take(key->key())) {
-        case QuitWord::Completed:
-            leave();
-            break;
-        case QuitWord::Other:
-            qCDebug(lcWindow).noquote() << "key" << QKeySequence(key->key()).toString() << "works the bar";
-            // The bar's own click, with the nesting bound of every bar click.
-            if (m_bar)
-                m_bar->click();
-            break;
-        case QuitWord::Continued:
-            break;
-        }
+    case QEvent::ShortcutOverride:
+        return true;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+        if (watched == viewport())
+            return repeatsPress(static_cast<QMouseEvent *>(event));
+        break;
+    default:
+        break;
     }
-    return true;
+    return ScaledView::eventFilter(watched, event);
 }
 
-void Kiosk::resizeEvent(QResizeEvent *event)
+void Kiosk::takeKey(QKeyEvent *key)
 {
-    QGraphicsView::resizeEvent(event);
-    const QSizeF layout = sceneRect().size();
-    const qreal scale = std::min(width() / layout.width(), height() / layout.height());
-    setTransform(QTransform::fromScale(scale, scale));
+    if (m_leaving)
+        return;
+    const quint32 id = key->nativeScanCode() != 0 ? key->nativeScanCode() : static_cast<quint32>(key->key());
+    if (key->type() == QEvent::KeyRelease) {
+        if (!key->isAutoRepeat())
+            m_keysDown.remove(id);
+        return;
+    }
+    if (key->isAutoRepeat()) {
+        m_keysDown.insert(id, key->timestamp());
+        return;
+    }
+    // A key pressed again without a release in between was released unseen, as was one not seen
+    // for a long time.
+    m_keysDown.remove(id);
+    m_keysDown.removeIf([now = key->timestamp()](const auto &held) { return held.value() + StuckKeyMs < now; });
+    const bool joinsAPress = !m_keysDown.isEmpty();
+    m_keysDown.insert(id, key->timestamp());
+    const QString name = QKeySequence(key->key()).toString();
+    switch (m_word.take(key->key())) {
+    case QuitWord::Completed:
+        leave();
+        break;
+    case QuitWord::Other:
+        if (joinsAPress) {
+            qCDebug(lcWindow).noquote() << "key" << name << "joins the press of a key held down";
+        } else {
+            qCDebug(lcWindow).noquote() << "key" << name << "works the bar";
+            // The bar's own click, with the nesting bound of every bar click.
+            form().bar()->click();
+        }
+        break;
+    case QuitWord::Continued:
+        break;
+    }
+}
+
+// True when the event is to be kept from the controls: a press on the bar or an animal button
+// within the double-click interval of the one before, and the rest of that press.
+bool Kiosk::repeatsPress(QMouseEvent *mouse)
+{
+    if (mouse->type() == QEvent::MouseButtonRelease)
+        return std::exchange(m_droppingPress, false);
+    if (!form().isPressTarget(controlAt(mouse->position().toPoint())))
+        return false;
+    // A double click's second press may come as the double click alone.
+    const quint64 interval = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    m_droppingPress = mouse->type() == QEvent::MouseButtonDblClick
+        || (m_lastPress && mouse->timestamp() - *m_lastPress < interval);
+    m_lastPress = mouse->timestamp();
+    if (m_droppingPress)
+        qCDebug(lcWindow) << "mouse press within the double-click interval of the last: one press";
+    return m_droppingPress;
 }
 
 // The window manager's close button or key does not end the locked mode; only the word does.

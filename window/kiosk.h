@@ -1,13 +1,15 @@
 #pragma once
 
 #include "platform/shortcuts_inhibitor.h"
+#include "window/scaled_view.h"
 
-#include <QGraphicsView>
+#include <QHash>
 #include <QTimer>
 
-class Form1;
-class QAbstractButton;
-class QGraphicsProxyWidget;
+#include <optional>
+
+class QKeyEvent;
+class QMouseEvent;
 
 // The grown-up's way out of the locked mode: the letters q, u, i, t typed one after the other.
 // Any other key in between starts the word again.
@@ -27,18 +29,14 @@ private:
 };
 
 // The locked mode, for a child who bangs rather than clicks. The window, unchanged, fills the
-// screen it starts on: its whole layout scaled by one uniform factor and centred on the window's
-// silver. The keyboard is taken from the desktop while it runs; every key works the bar, as the
-// space bar does when the bar has the focus, except the letters of the word that leaves it. The
-// web and volume links do nothing here: they would open other programs over the locked window.
-//
-// The layout is scaled by a graphics view rather than by Qt's device pixel ratio: the factor is
-// known only once the screen is, after the application has started, while Qt's ratio is fixed
-// before; a fractional ratio leaves widgets rounded to different pixels; and pictures drawn by
-// labels would be scaled without smoothing. The view draws the whole window through one transform,
-// so text is rendered at its final size, pictures are smoothed, and clicks are mapped back through
-// the same transform.
-class Kiosk : public QGraphicsView
+// screen it starts on, scaled by one uniform factor and centred on the window's silver. The
+// keyboard is taken from the desktop while it runs. A press of the child works the bar once: a key
+// works it, as the space bar does when the bar has the focus, when no other key is down (a chord,
+// a palm or Alt+F4 is one press; a held key counts once); mouse presses on the bar or an animal
+// button within the desktop's double-click interval of the one before count once. The letters of
+// the word that leaves the mode work nothing. The web and volume links do nothing here: they would
+// open other programs over the locked window.
+class Kiosk : public ScaledView
 {
     Q_OBJECT
 public:
@@ -49,19 +47,27 @@ public:
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void takeKeyboard();
     void leave();
+    void takeKey(QKeyEvent *key);
+    bool repeatsPress(QMouseEvent *mouse);
 
-    QGraphicsProxyWidget *m_proxy = nullptr;
-    QAbstractButton *m_bar = nullptr;
     QuitWord m_word;
     ShortcutsInhibitor m_shortcuts; // on Wayland, where no grab is given
     QTimer m_grabRetry;
     int m_grabAttempts = 0;
     bool m_keyboardTaken = false;
     bool m_leaving = false;
+    // The keys down now, by scan code (by key where there is none), each with the time it was last
+    // seen down on the input events' own clock. A release can be lost while another program has
+    // the keyboard: the whole set is forgotten when the window loses activation, a key pressed
+    // again is known to have been released, and a key not seen for StuckKeyMs is taken as up.
+    QHash<quint32, quint64> m_keysDown;
+    // The time of the last mouse press on the bar or an animal button, from the input events'
+    // own clock, and whether the press under way (a repeat) is kept from the buttons.
+    std::optional<quint64> m_lastPress;
+    bool m_droppingPress = false;
 };

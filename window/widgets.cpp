@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
 
 ColourButton::ColourButton(const QString &caption, BgrColour colour, QWidget *parent)
     : QPushButton(caption, parent)
@@ -69,4 +71,49 @@ void setFittingCaption(QLabel *label, const QString &caption)
 {
     label->setText(caption);
     label->adjustSize();
+}
+
+QPixmap makeLoudspeaker(qreal ratio)
+{
+    QPixmap pixmap((QSizeF(104, 102) * ratio).toSize());
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::white);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // The sketchy frame: two broken black lines around the square.
+    QPen sketch(Qt::black, 1.5);
+    sketch.setDashPattern({9, 2, 14, 3, 6, 2});
+    p.setPen(sketch);
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(2.5, 2.5, 99, 97), 6, 6);
+    sketch.setDashOffset(7);
+    p.setPen(sketch);
+    p.drawRoundedRect(QRectF(6.5, 6.0, 91, 90), 5, 5);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 90, 200));
+    p.drawRoundedRect(QRectF(10, 10, 84, 82), 8, 8);
+
+    // The box and its cone.
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(QColor(210, 20, 20));
+    p.drawRect(QRectF(20, 40, 14, 22));
+    QPainterPath cone;
+    cone.moveTo(34, 42);
+    cone.lineTo(52, 26);
+    cone.lineTo(52, 76);
+    cone.lineTo(34, 60);
+    cone.closeSubpath();
+    p.setBrush(QColor(250, 220, 30));
+    p.drawPath(cone);
+
+    // Three waves, each a wider arc than the last.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 3; ++i) {
+        const double r = 9 + 8 * i;
+        p.drawArc(QRectF(52 - r, 51 - r * 1.25, 2 * r, 2.5 * r), -40 * 16, 80 * 16);
+    }
+    return pixmap;
 }

@@ -3,6 +3,7 @@
 #include "catalogue/colours.h"
 
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 // A push button that is painted flat in a background colour of its own, so that the marks and
@@ -47,3 +48,9 @@ private:
 
 // A label whose size follows its caption: one line, top-left corner kept.
 void setFittingCaption(QLabel *label, const QString &caption);
+
+// The loudspeaker under the picture, 104 by 102 pixels: a small red box edged in black with a
+// yellow cone opening to the right and three curved sound waves beyond it, on a blue square with
+// slightly curved corners, framed by a sketchy broken double line, on white. Drawn with `ratio`
+// device pixels to the pixel, so that it stays sharp on a high-density screen.
+QPixmap makeLoudspeaker(qreal ratio);

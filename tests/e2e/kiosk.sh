@@ -1,21 +1,21 @@
 #!/usr/bin/env bash
 # The locked mode under a window manager (openbox): the window covers the screen, any key works
-# the bar, the window manager's close key leaves it running, and typing "quit" ends it with 0.
+# the bar, the window manager's close key leaves it running, a chord of keys or a double click is
+# one press, and typing "quit" ends it with 0.
 #   kiosk.sh PATH/TO/zubiko WORKING_DIR   (under an X server)
-set -euo pipefail
-log=$(mktemp) && trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -f "$log"' EXIT
-fail() { echo "FAIL: $*" >&2; cat "$log" >&2; exit 1; }
-wait_for() {
-    for _ in $(seq 200); do grep -qF "$1" "$log" && return 0; sleep 0.1; done
-    fail "no '$1' in the trace"
+source "$(dirname "$0")/openbox.sh"
+count() { grep -cF "$1" "$log" || true; }
+# Waits for the pauses under way to end, then for the trace to hold $2 lines with $1.
+settled_count() {
+    for _ in $(seq 200); do
+        [ "$(count 'passes at depth')" -eq "$(count 'passes done')" ] && [ "$(count "$1")" -ge "$2" ] && break
+        sleep 0.1
+    done
+    sleep 0.5
+    [ "$(count "$1")" -eq "$2" ] || fail "$(count "$1") lines with '$1', not $2"
 }
 
-openbox >/dev/null 2>&1 &
-wm=$!
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' && break; sleep 0.1; done
-cd "$2"
-QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=dummy "$1" --kiosk >"$log" 2>&1 &
-pid=$!
+start "$1" "$2" --kiosk
 wait_for 'keyboard grabbed'
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
 [ "$(xdotool getwindowgeometry "$wid" | grep -o '[0-9]*x[0-9]*$')" = "$(xdotool getdisplaygeometry | tr ' ' x)" ] ||
@@ -25,12 +25,28 @@ wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
 xdotool key x
 wait_for 'speak "Duck"'
 # Alt+F4 is the window manager's own key unless the program holds the keyboard.
+# It is one press: the bar works once.
 xdotool key alt+F4
-wait_for 'key F4 works the bar'
+wait_for 'key F4 joins the press'
+settled_count 'works the bar' 2
 kill -0 "$pid" || fail "Alt+F4 ended the program"
+
+# Five letters pressed together, as a palm does: one press.
+xdotool keydown a s d f g keyup a s d f g
+settled_count 'works the bar' 3
+
+# A double click on the bar, now green, picks one animal. The bar's centre on the scaled screen:
+read -r width height < <(xdotool getdisplaygeometry)
+read -r x y < <(awk -v w="$width" -v h="$height" 'BEGIN {
+    s = (w / 1016 < h / 736) ? w / 1016 : h / 736
+    printf "%d %d\n", (w - 1016 * s) / 2 + 224 * s, (h - 736 * s) / 2 + 533 * s }')
+pictures=$(count 'loadPicture "animals')
+xdotool mousemove "$x" "$y" click --repeat 2 --delay 60 1
+wait_for 'mouse press within the double-click interval'
+settled_count 'loadPicture "animals' $((pictures + 1))
 
 xdotool type --delay 100 quit
 for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 status=0 && wait "$pid" || status=$?
 [ "$status" -eq 0 ] || fail "typing quit ended the program with status $status"
-echo "locked mode: full screen, keys work the bar, Alt+F4 held back, quit leaves with 0"
+echo "locked mode: full screen, keys work the bar, Alt+F4 held back and one press, a chord and a double click one press each, quit leaves with 0"

@@ -1,5 +1,5 @@
 // The whole cycle: the two-phase bar, the picker, clicks that land in the middle of a pause, a
-// child who keeps pressing, and the two links.
+// child who keeps pressing.
 
 #include "window_harness.h"
 
@@ -210,44 +210,6 @@ private slots:
         const qint16 phase = w.state().BarPhase;
         w.press(Qt::Key_Space);
         QCOMPARE(w.state().BarPhase, phase == 1 ? 2 : 1);
-    }
-
-    void volumeProgramFollowsTheSystemVersion_data()
-    {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("program");
-        QTest::newRow("6.0") << "6.0" << "sndvol.exe";
-        QTest::newRow("5.99") << "5.99" << "sndvol32.exe";
-        QTest::newRow("10.0") << "10.0" << "sndvol.exe";
-        QTest::newRow("unreadable") << "unknown" << "sndvol32.exe";
-        QTest::newRow("empty") << "" << "sndvol32.exe";
-    }
-    void volumeProgramFollowsTheSystemVersion()
-    {
-        QFETCH(QString, version);
-        QFETCH(QString, program);
-        WindowHarness w;
-        w.platform.versionText = version;
-        w.click("Label6");
-        w.click("Label6");
-        QCOMPARE(w.platform.versionReads, 2);
-        QCOMPARE(w.platform.take(), QStringList({"Shell: " + program, "Shell: " + program}));
-    }
-
-    void linksAndInertControlsChangeNothingElse()
-    {
-        WindowHarness w;
-        w.click("cmd123");
-        w.platform.take();
-        const WindowState before = w.state();
-        w.click("Label5");
-        for (const char *inert : {"Label1", "Label4", "Label7", "Label2", "Label8", "lblTime", "tts", "Shape1"})
-            w.click(inert);
-        QCOMPARE(w.platform.take(), QStringList{"Shell: zubiko.example.org"});
-        QCOMPARE(w.text("Label5"), QStringLiteral("zubiko.example.org"));
-        QCOMPARE(w.state().BarPhase, before.BarPhase);
-        QCOMPARE(w.state().SelectionFlag, before.SelectionFlag);
-        QCOMPARE(w.focused(), QStringLiteral("cmd123"));
     }
 };
 

@@ -1,7 +1,6 @@
 // The window as it opens: start-up order, first state, what stands in front, focus and the clock.
 
 #include "window_harness.h"
-#include "window/kiosk.h"
 
 #include <QFontInfo>
 
@@ -110,29 +109,6 @@ private slots:
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
         w.press(Qt::Key_Space);
         QCOMPARE(w.state().BarPhase, 1);
-    }
-
-    // The way out of the locked mode: q, u, i, t in a row; a stray key starts the word again.
-    void quitWordIsFourLettersInARow()
-    {
-        QuitWord word;
-        QString steps;
-        for (Qt::Key key : {Qt::Key_Q, Qt::Key_U, Qt::Key_X, Qt::Key_I, Qt::Key_T, Qt::Key_Q, Qt::Key_Q, Qt::Key_U,
-                            Qt::Key_I, Qt::Key_T, Qt::Key_T})
-            steps += QStringLiteral(".+!").at(word.take(key));
-        QCOMPARE(steps, QStringLiteral("++...++++!."));
-    }
-
-    void lockedModeKeysWorkTheBarAndTheLinksStayShut()
-    {
-        WindowHarness w;
-        Kiosk kiosk(*w.form);
-        w.click("Label5");
-        w.click("Label6");
-        QTest::keyClick(&kiosk, Qt::Key_A);
-        const QStringList calls = w.platform.take();
-        QVERIFY(calls.filter("Shell").isEmpty());
-        QVERIFY(calls.contains("Speak: Duck"));
     }
 
     void clockReadsTwelveHourTime_data()

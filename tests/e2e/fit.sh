@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# A screen with less room than the window (under openbox with a panel's margin): the window opens
+# scaled down, wholly on the screen, and a click on a scaled control lands on it.
+#   fit.sh PATH/TO/zubiko WORKING_DIR   (under an X server smaller than the window)
+rc=$(mktemp --suffix=.xml)
+source "$(dirname "$0")/openbox.sh"
+
+# 32 pixels kept free at the top, as a panel keeps them.
+cat >"$rc" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc">
+  <margins><top>32</top><bottom>0</bottom><left>0</left><right>0</right></margins>
+</openbox_config>
+XML
+start "$1" "$2"
+wait_for 'window scaled by'
+wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
+# The frame is the window manager's; once it is known the window is fitted again.
+sleep 1
+read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+read -r x y w h < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print x, y, w, h}')
+read -r left right top bottom < <(xprop -id "$wid" _NET_FRAME_EXTENTS | grep -o '[0-9, ]*$' | tr -d ,)
+[ $((x - left)) -ge 0 ] && [ $((y - top)) -ge 32 ] && [ $((x + w + right)) -le "$screen_w" ] &&
+    [ $((y + h + bottom)) -le "$screen_h" ] ||
+    fail "the window, ${w}x$h at $x,$y framed by $left $right $top $bottom, is not all on the ${screen_w}x$screen_h screen below the margin"
+[ "$w" -lt 1016 ] || fail "the window was not scaled down: ${w}x$h"
+
+# The Clear button's centre, scaled as the window is.
+read -r cx cy < <(awk -v x="$x" -v y="$y" -v w="$w" -v h="$h" 'BEGIN {
+    s = (w / 1016 < h / 736) ? w / 1016 : h / 736
+    printf "%d %d\n", x + (w - 1016 * s) / 2 + 883 * s, y + (h - 736 * s) / 2 + 646 * s }')
+xdotool mousemove "$cx" "$cy" click 1
+wait_for 'marks cleared'
+echo "scaled to ${w}x$h at $x,$y on ${screen_w}x$screen_h with a 32-pixel margin; Clear clears"
