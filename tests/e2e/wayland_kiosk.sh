@@ -47,7 +47,7 @@ start() { # start [--kiosk]
 # whose bar press is not counted. wtype's keymap gives Super_L and Alt_L no modifier, so a chord
 # presses the key and sets its modifier, as a keyboard does.
 chords=(-k x -s 300 -P Super_L -M logo -k Return -m logo -p Super_L -s 300 -P Alt_L -M alt -k F4 -m alt -p Alt_L -s 300)
-presses() { grep 'works the bar' "$log" | grep -vc 'key X works'; }
+keys() { grep -a "zubiko.window: key .*${1:-}" "$log" | grep -avc 'key X '; } # keys [WHAT]: the keys traced
 
 start
 "${session[@]}" wtype "${chords[@]}"
@@ -59,7 +59,8 @@ wait_for "locked: the compositor did not hold back its shortcuts" grep -q 'short
 "${session[@]}" wtype "${chords[@]}"
 sleep 1
 [ ! -e "$marker" ] || fail "locked: Super+Return ran the compositor's command"
-[ "$(presses)" -eq 2 ] || fail "locked: Super+Return and Alt+F4 worked the bar $(presses) times, not once each"
+[ "$(keys)" -eq 4 ] || fail "locked: $(keys) of the 4 keys of Super+Return and Alt+F4 reached Zubiko"
+[ "$(keys 'works the bar')" -eq 2 ] || fail "locked: Super+Return and Alt+F4 worked the bar $(keys 'works the bar') times, not once each"
 "${session[@]}" wtype -k x -s 300 -d 100 quit
 wait_for "typing quit did not end Zubiko" eval '! running'
 status=0 && wait "$zubiko" || status=$?
