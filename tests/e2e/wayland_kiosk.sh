@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# The locked mode under a Wayland compositor that holds back its shortcuts on request (headless
-# sway): locked and active, the compositor's keys (Super+Return runs a command, Alt+F4 closes the
-# window) reach Zubiko and each works the bar once; typing "quit" ends it with 0. Sent while Zubiko
-# runs unlocked, the same keys act in the compositor: proof that its bindings are live.
+# The locked mode under headless sway, which holds back its shortcuts on request: locked, its keys
+# (Super+Return runs a command, Alt+F4 closes) reach Zubiko and each works the bar once; "quit" ends
+# it with 0. Unlocked, the same keys act in sway: proof that its bindings are live. sway refuses root:
+# as root, both run as the user zubiko-e2e (made if missing) from a copy in a folder it can read.
 #   wayland_kiosk.sh PATH/TO/zubiko SOURCE_DIR   (needs sway, wtype and Qt's Wayland plugin)
-# sway refuses to run as root: as root, sway and Zubiko run as the user zubiko-e2e (created when
-# missing), with a copy of the program and its data in a folder that user can read.
 set -euo pipefail
 top=$(mktemp -d) && chmod 755 "$top" && mkdir "$top/app" "$top/run" "$top/out"
 trap 'kill "${zubiko:-}" "${sway:-}" 2>/dev/null || true; wait 2>/dev/null; rm -rf "$top"' EXIT
@@ -21,17 +19,13 @@ chmod 700 "$top/run"
 session=("${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$top/out" XDG_RUNTIME_DIR="$top/run" LANG=C.UTF-8)
 log=$top/out/trace marker=$top/out/marker
 fail() { echo "FAIL: $*" >&2; cat "$log" "$top/out/sway.log" >&2 2>/dev/null; exit 1; }
-wait_for() { # wait_for FAILURE COMMAND...
-    for _ in $(seq 150); do "${@:2}" >/dev/null && return 0; sleep 0.1; done
-    fail "$1"
-}
+wait_for() { for _ in $(seq 150); do "${@:2}" >/dev/null && return 0; sleep 0.1; done; fail "$1"; } # FAILURE COMMAND...
 # Whether Zubiko still runs: an ended child stays a zombie (state Z) until waited for.
 running() { [ -e "/proc/$zubiko" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/$zubiko/stat"; }
 
 printf '%s\n' 'xwayland disable' "bindsym Mod4+Return exec touch $marker" 'bindsym Mod1+F4 kill' >"$top/out/config"
 "${session[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-    sway -c "$top/out/config" >"$top/out/sway.log" 2>&1 &
-sway=$!
+    sway -c "$top/out/config" >"$top/out/sway.log" 2>&1 & sway=$!
 socket() { compgen -G "$top/run/wayland-*[0-9]" | head -1; }
 wait_for "sway did not start" socket
 session+=(WAYLAND_DISPLAY="$(basename "$(socket)")")
@@ -39,8 +33,7 @@ session+=(WAYLAND_DISPLAY="$(basename "$(socket)")")
 start() { # start [--kiosk]
     rm -f "$log" "$marker"
     (cd "$top/app" && exec "${session[@]}" QT_QPA_PLATFORM=wayland QT_LOGGING_RULES="zubiko.*.debug=true" \
-        SDL_AUDIODRIVER=dummy ./zubiko "$@" >"$log" 2>&1) &
-    zubiko=$!
+        SDL_AUDIODRIVER=dummy ./zubiko "$@" >"$log" 2>&1) & zubiko=$!
     wait_for "the window did not start" grep -q 'speak "' "$log"
 }
 # Each wtype run brings a fresh keymap, and its first key may be lost: each run starts with x,
