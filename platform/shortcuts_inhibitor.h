@@ -9,8 +9,9 @@ class QWindow;
 // reach the window instead. Under any other window system it does nothing: there the window
 // grabs the keyboard itself.
 //
-// What the compositor answers is traced under zubiko.window: "shortcuts inhibited" once it holds
-// them back, and once only, a line saying why it does not (it lacks the protocol, or refuses).
+// What the compositor answers is traced under zubiko.window: "shortcuts inhibited" each time it
+// holds them back and, once only, a line saying why it does not (it lacks the protocol, refuses,
+// or leaves the request unanswered for three seconds).
 class ShortcutsInhibitor
 {
 public:
