@@ -20,9 +20,10 @@ package) exec tools/build-package.sh dist ;;
     ;;
 esac
 
-# The tests also run the real program under a virtual X server and validate the desktop files.
+# The tests also run the real program under a virtual X server and under a headless Wayland
+# compositor (sway, keys sent with wtype), and validate the desktop files.
 test_packages=()
-[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils appstream desktop-file-utils)
+[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils sway wtype qt6-wayland appstream desktop-file-utils)
 tools/install-packages.sh "${test_packages[@]}"
 
 if [ "$mode" = sanitize ]; then

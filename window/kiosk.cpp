@@ -81,6 +81,9 @@ void Kiosk::takeKeyboard()
     QWindow *window = windowHandle();
     if (m_leaving || !window)
         return;
+    // On Wayland no program may grab the keyboard: the compositor is asked to pass its keys on.
+    if (m_shortcuts.hold(window))
+        return;
     if (window->setKeyboardGrabEnabled(true)) {
         m_grabRetry.stop();
         if (!m_keyboardTaken)
@@ -192,6 +195,7 @@ void Kiosk::leave()
     qCDebug(lcWindow) << "quit typed: leaving the locked mode";
     m_leaving = true;
     m_grabRetry.stop();
+    m_shortcuts.release();
     close();
     QCoreApplication::exit(0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/shortcuts_inhibitor.h"
 #include "window/scaled_view.h"
 
 #include <QHash>
@@ -55,6 +56,7 @@ private:
     bool repeatsPress(QMouseEvent *mouse);
 
     QuitWord m_word;
+    ShortcutsInhibitor m_shortcuts; // on Wayland, where no grab is given
     QTimer m_grabRetry;
     int m_grabAttempts = 0;
     bool m_keyboardTaken = false;

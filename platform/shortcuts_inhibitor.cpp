@@ -1,0 +1,154 @@
+// Holding back a Wayland compositor's shortcuts, through its keyboard-shortcuts-inhibit protocol.
+// Only this file sees the Wayland client code and Qt's platform interface.
+
+#include "platform/shortcuts_inhibitor.h"
+
+#include "platform/trace.h"
+
+#include "qwayland-keyboard-shortcuts-inhibit-unstable-v1.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+#include <QWindow>
+#include <QtWaylandClient/QWaylandClientExtensionTemplate>
+#include <qpa/qplatformnativeinterface.h>
+
+#include <functional>
+
+namespace {
+
+// The compositor's global that hands out inhibitors.
+class InhibitManager final : public QWaylandClientExtensionTemplate<InhibitManager>,
+                             public QtWayland::zwp_keyboard_shortcuts_inhibit_manager_v1
+{
+public:
+    InhibitManager()
+        : QWaylandClientExtensionTemplate<InhibitManager>(1)
+    {
+        // Binds at once when the compositor announced the global, so that isActive() answers now.
+        initialize();
+    }
+    ~InhibitManager() override
+    {
+        if (isInitialized())
+            destroy();
+    }
+};
+
+// The compositor's answers to one request.
+class Inhibitor final : public QtWayland::zwp_keyboard_shortcuts_inhibitor_v1
+{
+public:
+    Inhibitor(::zwp_keyboard_shortcuts_inhibitor_v1 *object, std::function<void(bool)> answered)
+        : QtWayland::zwp_keyboard_shortcuts_inhibitor_v1(object)
+        , m_answered(std::move(answered))
+    {
+    }
+    ~Inhibitor() override { destroy(); }
+
+protected:
+    void zwp_keyboard_shortcuts_inhibitor_v1_active() override { m_answered(true); }
+    void zwp_keyboard_shortcuts_inhibitor_v1_inactive() override { m_answered(false); }
+
+private:
+    std::function<void(bool)> m_answered;
+};
+
+// A compositor that refuses may say so, or say nothing at all (sway told not to allow it, or
+// GNOME while its question to the user is open); a request unanswered this long is traced.
+constexpr int AnswerWaitMs = 3000;
+
+} // namespace
+
+class ShortcutsInhibitor::Wayland
+{
+public:
+    Wayland()
+    {
+        m_unanswered.setSingleShot(true);
+        m_unanswered.setInterval(AnswerWaitMs);
+        QObject::connect(&m_unanswered, &QTimer::timeout, [this] {
+            traceRefusal("shortcuts inhibitor not answered: the compositor keeps its shortcuts for now");
+        });
+    }
+
+    void request(::wl_surface *forSurface, ::wl_seat *seat)
+    {
+        inhibitor.reset();
+        inhibitor = std::make_unique<Inhibitor>(manager.inhibit_shortcuts(forSurface, seat),
+                                                [this](bool active) { answered(active); });
+        surface = forSurface;
+        withdrawn = false;
+        m_unanswered.start();
+    }
+    void drop()
+    {
+        m_unanswered.stop();
+        inhibitor.reset();
+    }
+    void answered(bool active)
+    {
+        m_unanswered.stop();
+        withdrawn = !active;
+        if (active)
+            qCDebug(lcWindow) << "shortcuts inhibited: the compositor passes its keys on";
+        else
+            traceRefusal("shortcuts inhibitor refused: the compositor keeps its shortcuts");
+    }
+    void traceRefusal(const char *line)
+    {
+        if (!m_refusalTraced)
+            qCDebug(lcWindow) << line;
+        m_refusalTraced = true;
+    }
+
+    InhibitManager manager;
+    std::unique_ptr<Inhibitor> inhibitor;
+    ::wl_surface *surface = nullptr; // the surface `inhibitor` was made for
+    bool withdrawn = false;          // the compositor said "inactive" and has not said "active" since
+    bool absenceTraced = false;
+
+private:
+    QTimer m_unanswered;
+    bool m_refusalTraced = false;
+};
+
+ShortcutsInhibitor::ShortcutsInhibitor()
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_wayland = std::make_unique<Wayland>();
+}
+
+ShortcutsInhibitor::~ShortcutsInhibitor() = default;
+
+bool ShortcutsInhibitor::hold(QWindow *window)
+{
+    if (!m_wayland)
+        return false;
+    Wayland &w = *m_wayland;
+    if (!w.manager.isActive()) {
+        if (!w.absenceTraced)
+            qCDebug(lcWindow) << "the compositor offers no shortcuts inhibitor: it keeps its shortcuts";
+        w.absenceTraced = true;
+        return true;
+    }
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    auto *surface = static_cast<::wl_surface *>(native->nativeResourceForWindow("surface", window));
+    auto *seat = static_cast<::wl_seat *>(native->nativeResourceForIntegration("wl_seat"));
+    if (!surface || !seat)
+        return true; // not on the screen yet: asked again when it is shown or activated
+    // A compositor allows one request per surface and seat. One it honours, or has not answered
+    // yet, is kept; one it has withdrawn (the user took the desktop's keys back, or it refused)
+    // is renewed, so that the lock comes back when the window is active again.
+    if (!w.inhibitor || w.surface != surface || w.withdrawn)
+        w.request(surface, seat);
+    return true;
+}
+
+void ShortcutsInhibitor::release()
+{
+    if (m_wayland && m_wayland->inhibitor) {
+        m_wayland->drop();
+        qCDebug(lcWindow) << "shortcuts given back to the compositor";
+    }
+}
