@@ -82,11 +82,6 @@ QStringList programDataRoots(const QString &binaryDir, const QString &dataFromBi
 
 DataPaths::DataPaths(QStringList roots) : m_roots(std::move(roots)) {}
 
-void DataPaths::setRoots(const QStringList &roots)
-{
-    m_roots = roots;
-}
-
 void DataPaths::appendRoot(const QString &root)
 {
     m_roots << root;

@@ -59,11 +59,6 @@ void RealPlatform::appendDataRoot(const QString &root)
     preloadSounds();
 }
 
-QStringList RealPlatform::dataRoots() const
-{
-    return m_paths->roots();
-}
-
 QStringList RealPlatform::checkDataFolders()
 {
     m_missingFolders.clear();

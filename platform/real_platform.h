@@ -30,7 +30,6 @@ public:
     // Adds a data root searched after the others (e.g. the installed data directory) and starts
     // decoding its sounds if no sounds folder had been found before.
     void appendDataRoot(const QString &root);
-    QStringList dataRoots() const;
 
     // Call once the data roots are all set: when no root holds an "animals" or a "sounds" folder,
     // says so in one warning that names the folders missing and where they were looked for

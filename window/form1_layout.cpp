@@ -145,7 +145,7 @@ void Form1::createControls()
 
     // Created from back to front: a widget made later stands in front of the ones before it.
     // Labels, pictures and the panel first, then every push button in front of them.
-    auto makeLabel = [this](QLabel *label, const char *name, const QString &caption, const QFont &font,
+    auto makeLabel = [](QLabel *label, const char *name, const QString &caption, const QFont &font,
                             const QRect &rect) {
         label->setObjectName(QLatin1String(name));
         label->setText(caption);
