@@ -137,7 +137,6 @@ void Form1::createControls()
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zubiko"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/org.example.Zubiko.svg")));
     resize(1016, 736);
     paintBackground(this, Colour::Silver);
     setFont(windowFont());

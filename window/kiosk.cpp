@@ -45,7 +45,6 @@ Kiosk::Kiosk(Form1 &form)
 {
     setObjectName(QStringLiteral("Kiosk"));
     setWindowTitle(form.windowTitle());
-    setWindowIcon(form.windowIcon());
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
