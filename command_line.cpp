@@ -50,7 +50,8 @@ CommandLine readCommandLine(const QStringList &arguments)
     }
     if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
         result.action = CommandLine::Help;
-        result.text = parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("zubiko"));
+        const QString help = parser.helpText(); // "Usage: NAME [options]...", NAME as Qt knows it, if at all
+        result.text = QStringLiteral("Usage: zubiko") + help.mid(help.indexOf(QLatin1String(" [options]")));
         return result;
     }
     result.kiosk = parser.isSet(kioskOption);
