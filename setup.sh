@@ -3,8 +3,8 @@
 # and the animals' pictures and sounds. Then:
 #   ./setup.sh run    starts the program (the default)
 #   ./setup.sh test   runs the test suite
-#   ./setup.sh sanitize  runs the window and platform tests once more, built with AddressSanitizer
-#                        and UndefinedBehaviorSanitizer (in build-asan/)
+#   ./setup.sh sanitize  runs the window and platform tests and the fuzz corpora once more, built
+#                        with AddressSanitizer and UndefinedBehaviorSanitizer (in build-asan/)
 #   ./setup.sh fuzz [SECONDS]  builds the fuzz targets of tests/fuzz with clang and libFuzzer
 #                        (in build-fuzz/) and runs each for SECONDS (600): what they find is kept
 #                        under build-fuzz/crashes/, the new inputs under build-fuzz/corpus/
@@ -31,7 +31,7 @@ if [ "$mode" = sanitize ]; then
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZUBIKO_SANITIZE=ON -DZUBIKO_WERROR=ON >/dev/null
     cmake --build build-asan
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-    ctest --test-dir build-asan -L 'window|platform' --output-on-failure
+    ctest --test-dir build-asan -L 'window|platform|fuzz' --output-on-failure
     exit
 fi
 
