@@ -1,11 +1,10 @@
+#include "command_line.h"
 #include "platform/data_paths.h"
 #include "platform/real_platform.h"
-#include "platform/speech.h"
 #include "window/form1.h"
 #include "window/kiosk.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,32 +64,16 @@ void passOnHeldMessages()
 
 int main(int argc, char *argv[])
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Animals, their names and their sounds, for young children."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption kioskOption(QStringLiteral("kiosk"),
-                                         QStringLiteral("Locked, full screen: every key works the bar, and the "
-                                                        "desktop's keys are held back. Type q u i t to leave."));
-    parser.addOption(kioskOption);
-    const QCommandLineOption voiceOption(QStringLiteral("voice"),
-                                         QStringLiteral("The voice that speaks: %1 (default %2).")
-                                             .arg(Speech::voices().join(QStringLiteral(" or ")), Speech::defaultVoice()),
-                                         QStringLiteral("name"), Speech::defaultVoice());
-    parser.addOption(voiceOption);
-    // Read once before a window system is reached, so that help and a voice that is not known need
-    // no display; Qt's own options (-platform, -display) are known only to the full pass below.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    parser.parse(arguments);
-    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
-        QCoreApplication help(argc, argv);
-        parser.process(help);
+    const CommandLine commandLine = readCommandLine(arguments);
+    if (commandLine.action == CommandLine::Help) {
+        std::fputs(qUtf8Printable(commandLine.text), stdout);
+        return 0;
     }
-    const QString voice = parser.value(voiceOption);
-    if (!Speech::voices().contains(voice)) {
-        std::fprintf(stderr, "zubiko: there is no voice \"%s\" (the voices: %s)\n", qUtf8Printable(voice),
-                     qUtf8Printable(Speech::voices().join(QStringLiteral(", "))));
+    if (commandLine.action == CommandLine::Error) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(commandLine.text));
         return 2;
     }
 
@@ -98,7 +81,6 @@ int main(int argc, char *argv[])
     g_startingGui = true;
     QApplication app(argc, argv);
     passOnHeldMessages();
-    parser.process(app);
     QApplication::setApplicationName(QStringLiteral("zubiko"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Zubiko"));
 
@@ -107,12 +89,12 @@ int main(int argc, char *argv[])
     RealPlatform platform(programDataRoots(QCoreApplication::applicationDirPath(),
                                            QStringLiteral(ZUBIKO_DATA_DIR_FROM_BINARY),
                                            QStringLiteral(ZUBIKO_DATA_DIR)),
-                          voice);
+                          commandLine.voice);
     platform.checkDataFolders();
     Form1 window(platform);
     // A screen with less room than the window shows it scaled down to fit.
     std::unique_ptr<ScaledView> view;
-    if (parser.isSet(kioskOption))
+    if (commandLine.kiosk)
         view = std::make_unique<Kiosk>(window);
     else
         view = ScaledView::showFitted(window);

@@ -195,7 +195,7 @@ find_rcc_tool()
         return
     fi
     DG_RCC_TOOL=$own/zubiko-rcc-extract
-    [[ -x $DG_RCC_TOOL && $DG_RCC_TOOL -nt $here/rcc_extract.cpp ]] && return
+    [[ -x $DG_RCC_TOOL && $DG_RCC_TOOL -nt $here/rcc_extract.cpp && $DG_RCC_TOOL -nt $here/rcc_reader.cpp ]] && return
     dg_require_tool cmake cmake
     dg_say "building the resource reader under $own ..."
     if ! { cmake -S "$here" -B "$own" -DCMAKE_BUILD_TYPE=Release && cmake --build "$own"; } >"$DG_WORK/tool.log" 2>&1; then

@@ -6,16 +6,15 @@
 // Entries are named without the leading ":/" (e.g. gcompris/src/activities/lang/...).
 // Each output is written to OUTPUT.part first and renamed into place, so a failure never
 // leaves a half-written file. Exit status 0 only when every entry was written.
-#include <QByteArray>
-#include <QDirIterator>
+#include "rcc_reader.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QResource>
 #include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -24,37 +23,27 @@ void complain(const QString &message)
     std::fprintf(stderr, "zubiko-rcc-extract: %s\n", qPrintable(message));
 }
 
-bool registerRcc(const QString &rccPath)
+std::unique_ptr<RccReader> openRcc(const QString &rccPath)
 {
-    if (!QFileInfo::exists(rccPath)) {
-        complain(QStringLiteral("no such resource file: %1").arg(rccPath));
-        return false;
+    QFile file(rccPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        complain(QStringLiteral("no such resource file: %1 (%2)").arg(rccPath, file.errorString()));
+        return nullptr;
     }
-    if (!QResource::registerResource(rccPath)) {
-        complain(QStringLiteral("not a readable Qt resource file: %1").arg(rccPath));
-        return false;
+    auto rcc = std::make_unique<RccReader>(file.readAll());
+    if (!rcc->problem().isEmpty()) {
+        complain(QStringLiteral("%1 %2").arg(rccPath, rcc->problem()));
+        return nullptr;
     }
-    return true;
+    return rcc;
 }
 
-int listEntries(const QString &folder)
+bool extractEntry(const RccReader &rcc, const QString &entry, const QString &output)
 {
-    QDirIterator it(QStringLiteral(":/") + folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        std::printf("%s\n", qPrintable(it.next().mid(2)));
-    return 0;
-}
-
-bool extractEntry(const QString &entry, const QString &output)
-{
-    QFile in(QStringLiteral(":/") + entry);
-    if (!in.open(QIODevice::ReadOnly)) {
-        complain(QStringLiteral("entry not found: %1").arg(entry));
-        return false;
-    }
-    const QByteArray bytes = in.readAll();
-    if (bytes.isEmpty()) {
-        complain(QStringLiteral("entry is empty or cannot be decompressed: %1").arg(entry));
+    QByteArray bytes;
+    QString why;
+    if (!rcc.read(entry, &bytes, &why)) {
+        complain(why);
         return false;
     }
     // QSaveFile writes beside the target and renames on commit; nothing is left on failure.
@@ -75,15 +64,19 @@ int main(int argc, char *argv[])
         args << QString::fromLocal8Bit(argv[i]);
 
     if (args.size() >= 2 && args.at(0) == QLatin1String("--list")) {
-        if (!registerRcc(args.at(1)))
+        const auto rcc = openRcc(args.at(1));
+        if (!rcc)
             return 1;
-        return listEntries(args.size() > 2 ? args.at(2) : QString());
+        for (const QString &entry : rcc->entries(args.size() > 2 ? args.at(2) : QString()))
+            std::printf("%s\n", qPrintable(entry));
+        return 0;
     }
     if (args.size() < 2) {
         complain(QStringLiteral("usage: zubiko-rcc-extract FILE.rcc ENTRY=OUTPUT... | --list FILE.rcc [FOLDER]"));
         return 2;
     }
-    if (!registerRcc(args.at(0)))
+    const auto rcc = openRcc(args.at(0));
+    if (!rcc)
         return 1;
 
     bool allWritten = true;
@@ -94,7 +87,7 @@ int main(int argc, char *argv[])
             allWritten = false;
             continue;
         }
-        if (!extractEntry(args.at(i).left(eq), args.at(i).mid(eq + 1)))
+        if (!extractEntry(*rcc, args.at(i).left(eq), args.at(i).mid(eq + 1)))
             allWritten = false;
     }
     return allWritten ? 0 : 1;

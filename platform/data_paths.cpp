@@ -18,6 +18,13 @@ QStringList components(const QString &relative)
     return parts;
 }
 
+// The path of `name` in `dir`. Not QDir::filePath(), which takes a name beginning with ':' for one
+// of Qt's resources.
+QString entryPath(const QDir &dir, const QString &name)
+{
+    return dir.absolutePath() + QLatin1Char('/') + name;
+}
+
 // Entries of `dir` whose name is `name` in some letter case, the exact spelling first.
 QStringList candidates(const QDir &dir, const QString &name)
 {
@@ -26,7 +33,7 @@ QStringList candidates(const QDir &dir, const QString &name)
         found << name;
         return found;
     }
-    if (QFileInfo::exists(dir.filePath(name)))
+    if (QFileInfo::exists(entryPath(dir, name)))
         found << name;
     const QStringList entries =
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
@@ -43,7 +50,7 @@ QString walk(const QDir &dir, const QStringList &parts, int index, bool wantDir)
     const QString &name = parts.at(index);
     const bool last = index == parts.size() - 1;
     for (const QString &entry : candidates(dir, name)) {
-        const QFileInfo info(dir.filePath(entry));
+        const QFileInfo info(entryPath(dir, entry));
         if (last) {
             if (wantDir ? info.isDir() : (info.isFile() || (info.exists() && !info.isDir())))
                 return QDir::cleanPath(info.absoluteFilePath());
@@ -81,11 +88,6 @@ QStringList programDataRoots(const QString &binaryDir, const QString &dataFromBi
 }
 
 DataPaths::DataPaths(QStringList roots) : m_roots(std::move(roots)) {}
-
-void DataPaths::setRoots(const QStringList &roots)
-{
-    m_roots = roots;
-}
 
 void DataPaths::appendRoot(const QString &root)
 {

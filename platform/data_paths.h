@@ -14,7 +14,6 @@ public:
     // Roots may be relative (resolved against the working directory at look-up time).
     explicit DataPaths(QStringList roots = {QStringLiteral(".")});
 
-    void setRoots(const QStringList &roots);
     void appendRoot(const QString &root);
     QStringList roots() const { return m_roots; }
 

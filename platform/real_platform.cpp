@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QSysInfo>
 
+#include <utility>
+
 namespace {
 
 QString quoted(const QString &text)
@@ -39,13 +41,31 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
       m_random(std::make_unique<RandomSource>()),
       m_events(std::make_unique<EventPump>())
 {
-    Audio *audio = m_audio.get();
-    m_speech = std::make_unique<Speech>(
-        [audio](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
-            audio->speechPcm(samples, count, rate, endOfText);
-        },
-        voice.isEmpty() ? Speech::defaultVoice() : voice);
+    m_voice = voice.isEmpty() ? Speech::defaultVoice() : voice;
+}
+
+// What the window's first frame does not need starts with its first pause (or the first text):
+// the speech thread, which loads the voice (a library of some MB), and the decoding of the sounds.
+// While the window is being made they would take the processors it needs.
+void RealPlatform::startBackgroundWork()
+{
+    if (std::exchange(m_backgroundStarted, true))
+        return;
+    speech();
     preloadSounds();
+}
+
+Speech &RealPlatform::speech()
+{
+    if (!m_speech) {
+        Audio *audio = m_audio.get();
+        m_speech = std::make_unique<Speech>(
+            [audio](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
+                audio->speechPcm(samples, count, rate, endOfText);
+            },
+            m_voice);
+    }
+    return *m_speech;
 }
 
 RealPlatform::~RealPlatform()
@@ -56,12 +76,8 @@ RealPlatform::~RealPlatform()
 void RealPlatform::appendDataRoot(const QString &root)
 {
     m_paths->appendRoot(root);
-    preloadSounds();
-}
-
-QStringList RealPlatform::dataRoots() const
-{
-    return m_paths->roots();
+    if (m_backgroundStarted)
+        preloadSounds();
 }
 
 QStringList RealPlatform::checkDataFolders()
@@ -83,6 +99,7 @@ QStringList RealPlatform::checkDataFolders()
 
 void RealPlatform::waitForPreload()
 {
+    startBackgroundWork();
     m_audio->waitForPreload();
 }
 
@@ -121,7 +138,7 @@ void RealPlatform::speak(const QString &text)
     qCDebug(lcPlatform).noquote() << QStringLiteral("speak ") + quoted(text);
     // Speech without a device is dropped: look for one that has come back first.
     m_audio->checkDevice();
-    m_speech->speak(text);
+    speech().speak(text);
 }
 
 void RealPlatform::playSound(const QString &path)
@@ -182,6 +199,7 @@ void RealPlatform::openExternal(const QString &target)
 
 void RealPlatform::processEventsOnce()
 {
+    startBackgroundWork();
     m_events->pass();
 }
 

@@ -21,16 +21,15 @@ class RealPlatform : public Platform
 public:
     // `dataRoots`: where the program's relative data paths ("sounds\duck.wav") are looked for,
     // in order; the working directory by default. `voice`: one of Speech::voices(), empty for
-    // the default one. The sounds of the first "sounds" folder found are decoded in the
-    // background right away.
+    // the default one. The voice is loaded, and the sounds of the first "sounds" folder found are
+    // decoded, in the background from the first event pass on (or the first text spoken).
     explicit RealPlatform(const QStringList &dataRoots = {QStringLiteral(".")},
                           const QString &voice = QString());
     ~RealPlatform() override;
 
-    // Adds a data root searched after the others (e.g. the installed data directory) and starts
-    // decoding its sounds if no sounds folder had been found before.
+    // Adds a data root searched after the others (e.g. the installed data directory); its sounds
+    // are decoded in the background if no sounds folder had been found before.
     void appendDataRoot(const QString &root);
-    QStringList dataRoots() const;
 
     // Call once the data roots are all set: when no root holds an "animals" or a "sounds" folder,
     // says so in one warning that names the folders missing and where they were looked for
@@ -38,7 +37,8 @@ public:
     // those folders are then not warned about one by one.
     QStringList checkDataFolders();
 
-    // Waits until the background decoding of the sounds folder has finished (for tests).
+    // Starts the background work if it has not begun, and waits until the decoding of the
+    // sounds folder has finished (for tests).
     void waitForPreload();
 
     void speak(const QString &text) override;
@@ -53,6 +53,8 @@ public:
 
 private:
     void preloadSounds();
+    void startBackgroundWork();
+    Speech &speech();
     // One warning per key (a file, or a file's problem) in the life of the platform.
     void warnOnce(const QString &key, const QString &message);
     // Whether `relative` lies in a data folder checkDataFolders found missing.
@@ -65,6 +67,8 @@ private:
     std::unique_ptr<Shell> m_shell;
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<EventPump> m_events;
+    QString m_voice;
+    bool m_backgroundStarted = false;
     QString m_soundsFolder;
     QSet<QString> m_warned;
     QStringList m_missingFolders;

@@ -247,7 +247,9 @@ bool Speech::waitUntilReady()
 
 QString Speech::prepared(const QString &text)
 {
-    static const QRegularExpression commaRuns(QStringLiteral(",(\\s*,)+"));
+    // Spaces as trimmed() knows them (a no-break space too), not only ASCII ones.
+    static const QRegularExpression commaRuns(QStringLiteral(",(\\s*,)+"),
+                                              QRegularExpression::UseUnicodePropertiesOption);
     QString result = text;
     result.replace(commaRuns, QStringLiteral(","));
     result = result.trimmed();

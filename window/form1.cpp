@@ -2,7 +2,12 @@
 
 #include "platform/trace.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QShowEvent>
+#include <QTimer>
+
+#include <utility>
 
 const QString Form1::WelcomeText = QStringLiteral(",,, Zubiko.. click the red bar for the animal name and sound ");
 const QString Form1::HelpText = QStringLiteral(
@@ -26,4 +31,14 @@ void Form1::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         qCDebug(lcWindow) << "window shown";
+}
+
+// The window's icon is drawn by Qt's SVG icon engine, a plugin that the first frame can do
+// without: it is loaded once that frame is drawn, for every window of the program.
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    static bool iconAsked = false;
+    if (!std::exchange(iconAsked, true))
+        QTimer::singleShot(0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.example.Zubiko.svg"))); });
 }

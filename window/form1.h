@@ -112,6 +112,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // ---- Layout (form1_layout.cpp) --------------------------------------------------------------

@@ -115,7 +115,6 @@ void Form1::createControls()
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zubiko"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/org.example.Zubiko.svg")));
     resize(1016, 736);
     paintBackground(this, Colour::Silver);
     setFont(windowFont());
@@ -123,7 +122,7 @@ void Form1::createControls()
 
     // Created from back to front: a widget made later stands in front of the ones before it.
     // Labels, pictures and the panel first, then every push button in front of them.
-    auto makeLabel = [this](QLabel *label, const char *name, const QString &caption, const QFont &font) {
+    auto makeLabel = [](QLabel *label, const char *name, const QString &caption, const QFont &font) {
         label->setObjectName(QLatin1String(name));
         label->setText(caption);
         label->setFont(font);

@@ -25,7 +25,6 @@ ScaledView::ScaledView(Form1 &form)
 {
     setObjectName(QStringLiteral("ScaledView"));
     setWindowTitle(form.windowTitle());
-    setWindowIcon(form.windowIcon());
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
