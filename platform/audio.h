@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-// The program's audio output: one device opened once (SDL2) in the mixing format (AudioDecoding)
-// and kept open, with two channels mixed in the device callback.
+// The program's audio output: one device (SDL2) in the mixing format (AudioDecoding), with two
+// channels mixed in the device callback. The device sleeps (is closed) after kSleepAfter of
+// silence and is opened again by the next sound or speech.
 //  - The sound channel plays one clip at a time; starting a clip replaces the one playing (this
 //    is how the program cuts a sound off: it plays a silent file).
 //  - The speech channel plays the speech PCM it is handed, in order; sounds never cut it.
