@@ -45,11 +45,13 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
             audio->speechPcm(samples, count, rate, endOfText);
         },
         voice.isEmpty() ? Speech::defaultVoice() : voice);
+    m_audio->setSpeechBusy([speech = m_speech.get()] { return speech->busy(); });
     preloadSounds();
 }
 
 RealPlatform::~RealPlatform()
 {
+    m_audio->setSpeechBusy({});
     m_speech.reset();
 }
 
