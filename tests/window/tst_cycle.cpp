@@ -2,6 +2,7 @@
 // child who keeps pressing, and the two links.
 
 #include "window_harness.h"
+#include "window/kiosk.h"
 
 #include <cmath>
 
@@ -210,6 +211,35 @@ private slots:
         const qint16 phase = w.state().BarPhase;
         w.press(Qt::Key_Space);
         QCOMPARE(w.state().BarPhase, phase == 1 ? 2 : 1);
+    }
+
+    // Closed, or quit typed in the locked mode, inside a pick's pause inside the bar's long pause:
+    // both pauses end at once, and nothing more is played, spoken or shown.
+    void leavingInNestedPausesEndsThemAtOnce_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("window closed") << false;
+        QTest::newRow("quit typed, locked") << true;
+    }
+    void leavingInNestedPausesEndsThemAtOnce()
+    {
+        QFETCH(bool, locked);
+        WindowHarness w;
+        const std::unique_ptr<Kiosk> kiosk(locked ? new Kiosk(*w.form) : nullptr);
+        long passes = 0;
+        w.platform.atPass(1000, [&] { w.press(Qt::Key_Space); });
+        w.platform.atPass(1010, [&] {
+            QCOMPARE(w.form->pauseDepth(), 2);
+            w.platform.take();
+            if (locked)
+                QTest::keyClicks(kiosk.get(), "quit");
+            else
+                w.form->close();
+            passes = w.platform.passes;
+        });
+        w.click("cmd123");
+        QCOMPARE(w.platform.take(), QStringList());
+        QCOMPARE(w.platform.passes, passes);
     }
 
     void volumeProgramFollowsTheSystemVersion_data()
