@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The real program through a real sound server, started here with a null sink whose monitor is
+# recorded (parec): the start-up quack, the welcome, a name and its sound in that order; the name
+# of the next animal after the device has slept, its first 50 ms there; then the server killed and
+# started again, and the next press heard. Recordings are compared with the sound files and with
+# the texts spoken directly by the program's Speech (speak_wav), by heard.py.
+#   pulse.sh pulseaudio|pipewire PATH/TO/zubiko PATH/TO/speak_wav WORKING_DIR   (under an X server)
+set -euo pipefail
+server=$1 zubiko=$2 speak=$3
+here=$(dirname "$(readlink -f "$0")")
+tmp=$(mktemp -d)
+# A server of its own, whoever runs the test (root included), reached by its socket alone.
+export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home PULSE_SERVER=unix:$tmp/run/native
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+log=$tmp/log && touch "$log"
+trap 'kill $pid $servers $recorder 2>/dev/null || true; rm -rf "$tmp"' EXIT
+pid= servers= recorder=
+fail() { echo "FAIL: $*" >&2; cat "$log" "$tmp"/server.log >&2; exit 1; }
+wait_for() { # the trace holds $1 at least ${2:-1} times
+    for _ in $(seq 300); do [ "$(grep -cF -- "$1" "$log")" -ge "${2:-1}" ] && return 0; sleep 0.1; done
+    fail "no '$1' in the trace"
+}
+start_server() {
+    case $server in
+    pulseaudio)
+        pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
+            -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native auth-anonymous=1" \
+            -L "module-null-sink sink_name=zubiko rate=48000" >>"$tmp/server.log" 2>&1 &
+        servers=$! ;;
+    pipewire)
+        pipewire >>"$tmp/server.log" 2>&1 &
+        servers=$!
+        wireplumber >>"$tmp/server.log" 2>&1 &
+        servers="$servers $!"
+        pipewire-pulse >>"$tmp/server.log" 2>&1 &
+        servers="$servers $!" ;;
+    esac
+    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+    [ "$server" = pulseaudio ] || pactl load-module module-null-sink sink_name=zubiko rate=48000 >/dev/null
+    pactl set-default-sink zubiko || fail "the $server server did not start"
+}
+record() { # a new recording, $tmp/$1.raw, of what the sink plays
+    [ -z "$recorder" ] || kill "$recorder" 2>/dev/null || true
+    parec -d zubiko.monitor --format=s16le --rate=16000 --channels=1 --raw --latency-msec=20 >"$tmp/$1.raw" 2>>"$tmp/server.log" &
+    recorder=$!
+    for _ in $(seq 100); do [ -s "$tmp/$1.raw" ] && return 0; sleep 0.1; done
+    fail "nothing recorded from the $server server"
+}
+heard() { /usr/bin/python3 "$here/heard.py" "$tmp/$1.raw" "${@:2}"; }
+
+grow() { # waits until the recording has gone on for $1 seconds more
+    local until=$(($(stat -c %s "$tmp/$2.raw") + $1 * 32000))
+    for _ in $(seq 200); do [ "$(stat -c %s "$tmp/$2.raw")" -ge "$until" ] && return 0; sleep 0.1; done
+    fail "the recording stopped"
+}
+
+start_server
+record start
+cd "$4"
+"$speak" rms "$tmp/welcome.wav" ",,, Zubiko.. click the red bar for the animal name and sound " >/dev/null
+"$speak" rms "$tmp/duck.wav" "Duck" >/dev/null
+QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=pulseaudio "$zubiko" >"$log" 2>&1 &
+pid=$!
+wait_for 'audio device asleep' # the welcome has been heard
+wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
+xdotool mousemove --window "$wid" 224 533 click 1 # the bar: the name, the help, the sound
+wait_for 'audio device asleep' 2
+record asleep
+xdotool mousemove --window "$wid" 290 140 click 1 # the name, which says itself
+grow 1 asleep
+kill "$recorder"
+kill -9 $servers && wait $servers 2>/dev/null || true
+start_server
+record restarted
+xdotool mousemove --window "$wid" 290 140 click 1
+grow 1 restarted
+kill "$recorder"
+
+read -r quack_at quack _ < <(heard start sounds/duckonce.wav)
+read -r welcome_at welcome _ < <(heard start "$tmp/welcome.wav")
+read -r duck_at duck _ < <(heard start "$tmp/duck.wav")
+read -r sound_at sound _ < <(heard start sounds/duck.wav)
+read -r _ _ woken level < <(heard asleep "$tmp/duck.wav")
+read -r _ again _ < <(heard restarted "$tmp/duck.wav")
+echo "$server: heard at (s, alike): quack $quack_at $quack, welcome $welcome_at $welcome, Duck $duck_at $duck," \
+    "its sound $sound_at $sound; Duck after the device slept: first 50 ms $woken alike, level $level;" \
+    "after the server restarted $again alike"
+# In order, each after its pause (1.8 s after the quack, 1.2 s after the name), whole enough to be
+# told apart though the help is spoken over the duck's sound; the first 50 ms of the name as loud
+# and alike as spoken directly once the device has woken.
+awk -v q="$quack_at" -v w="$welcome_at" -v d="$duck_at" -v s="$sound_at" \
+    'BEGIN { exit !(w - q > 1.5 && w - q < 3 && d > w && s - d > 0.9 && s - d < 2) }' ||
+    fail "not heard in the order quack, welcome, Duck, its sound, each after its pause"
+awk -v a="$quack $welcome $duck $sound" -v w="$woken" -v l="$level" -v r="$again" 'BEGIN {
+    n = split(a, x, " "); for (i = 1; i <= n; i++) if (x[i] < 0.4) exit 1
+    exit !(w > 0.9 && l > 0.7 && l < 1.4 && r > 0.8) }' || fail "a sound is missing or not whole"
+grep -q 'audio device lost' "$log" || fail "the restarted server was not noticed"
