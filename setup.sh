@@ -17,9 +17,11 @@ run | test | sanitize) ;;
     ;;
 esac
 
-# The tests also run the real program under a virtual X server and validate the desktop files.
+# The tests also run the real program under a virtual X server and through the sound servers of
+# a desktop (PulseAudio, PipeWire's pulse server), and validate the desktop files.
 test_packages=()
-[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils appstream desktop-file-utils)
+[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils appstream desktop-file-utils
+    pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon python3-numpy)
 tools/install-packages.sh "${test_packages[@]}"
 
 if [ "$mode" = sanitize ]; then

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""heard.py RECORDING CLIP.wav...: where each clip is heard in a recording (16-bit mono raw at
-16 kHz, as parec makes it). For each clip, from its first loud 10 ms on, prints: the second it is
+"""heard.py RECORDING CLIP.wav...: where each clip is heard in a recording (16-bit stereo raw at
+16 kHz, as parec makes it; the left channel). For each clip, from its first loud 10 ms on, prints: the second it is
 heard best at in the recording, how alike the two are there (normalised correlation, 1 for the
 same), how alike the clip's first 50 ms are to the recording there, and how loud the recording is
 in those 50 ms against the clip."""
@@ -8,7 +8,7 @@ import sys, wave
 import numpy as np
 
 RATE = 16000
-recording = np.fromfile(sys.argv[1], '<i2').astype(float)
+recording = np.fromfile(sys.argv[1], '<i2').astype(float)[::2]
 energy = np.concatenate([[0], np.cumsum(recording ** 2)])
 for path in sys.argv[2:]:
     with wave.open(path) as w:

@@ -9,39 +9,44 @@ set -euo pipefail
 server=$1 zubiko=$2 speak=$3
 here=$(dirname "$(readlink -f "$0")")
 tmp=$(mktemp -d)
-# A server of its own, whoever runs the test (root included), reached by its socket alone.
-export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home PULSE_SERVER=unix:$tmp/run/native
-mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+# A server of its own, whoever runs the test (root included), reached by its socket alone; for
+# PipeWire a session bus of its own too (its session manager needs one).
+export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home PULSE_SERVER=unix:$tmp/run/pulse/native
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_RUNTIME_DIR/pulse" "$HOME"
 log=$tmp/log && touch "$log"
-trap 'kill $pid $servers $recorder 2>/dev/null || true; rm -rf "$tmp"' EXIT
-pid= servers= recorder=
+trap 'kill $pid $servers $recorder $bus 2>/dev/null || true; rm -rf "$tmp"' EXIT
+pid= servers= recorder= bus=
 fail() { echo "FAIL: $*" >&2; cat "$log" "$tmp"/server.log >&2; exit 1; }
 wait_for() { # the trace holds $1 at least ${2:-1} times
     for _ in $(seq 300); do [ "$(grep -cF -- "$1" "$log")" -ge "${2:-1}" ] && return 0; sleep 0.1; done
     fail "no '$1' in the trace"
 }
 start_server() {
-    case $server in
-    pulseaudio)
+    if [ "$server" = pulseaudio ]; then
         pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
-            -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/native auth-anonymous=1" \
+            -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/pulse/native auth-anonymous=1" \
             -L "module-null-sink sink_name=zubiko rate=48000" >>"$tmp/server.log" 2>&1 &
-        servers=$! ;;
-    pipewire)
+        servers=$!
+    else
+        [ -n "$bus" ] || read -r DBUS_SESSION_BUS_ADDRESS bus < \
+            <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd ' ')
+        export DBUS_SESSION_BUS_ADDRESS
+        rm -f "$XDG_RUNTIME_DIR"/pipewire-0*
         pipewire >>"$tmp/server.log" 2>&1 &
         servers=$!
+        for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break; sleep 0.1; done
         wireplumber >>"$tmp/server.log" 2>&1 &
         servers="$servers $!"
         pipewire-pulse >>"$tmp/server.log" 2>&1 &
-        servers="$servers $!" ;;
-    esac
+        servers="$servers $!"
+    fi
     for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
     [ "$server" = pulseaudio ] || pactl load-module module-null-sink sink_name=zubiko rate=48000 >/dev/null
     pactl set-default-sink zubiko || fail "the $server server did not start"
 }
 record() { # a new recording, $tmp/$1.raw, of what the sink plays
     [ -z "$recorder" ] || kill "$recorder" 2>/dev/null || true
-    parec -d zubiko.monitor --format=s16le --rate=16000 --channels=1 --raw --latency-msec=20 >"$tmp/$1.raw" 2>>"$tmp/server.log" &
+    parec -d zubiko.monitor --format=s16le --rate=16000 --channels=2 --raw --latency-msec=20 >"$tmp/$1.raw" 2>>"$tmp/server.log" &
     recorder=$!
     for _ in $(seq 100); do [ -s "$tmp/$1.raw" ] && return 0; sleep 0.1; done
     fail "nothing recorded from the $server server"
@@ -49,7 +54,7 @@ record() { # a new recording, $tmp/$1.raw, of what the sink plays
 heard() { /usr/bin/python3 "$here/heard.py" "$tmp/$1.raw" "${@:2}"; }
 
 grow() { # waits until the recording has gone on for $1 seconds more
-    local until=$(($(stat -c %s "$tmp/$2.raw") + $1 * 32000))
+    local until=$(($(stat -c %s "$tmp/$2.raw") + $1 * 64000))
     for _ in $(seq 200); do [ "$(stat -c %s "$tmp/$2.raw")" -ge "$until" ] && return 0; sleep 0.1; done
     fail "the recording stopped"
 }
