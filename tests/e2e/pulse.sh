@@ -14,32 +14,32 @@ tmp=$(mktemp -d)
 export XDG_RUNTIME_DIR=$tmp/run HOME=$tmp/home PULSE_SERVER=unix:$tmp/run/pulse/native
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_RUNTIME_DIR/pulse" "$HOME"
 log=$tmp/log && touch "$log"
-trap 'kill $pid $servers $recorder $bus 2>/dev/null || true; rm -rf "$tmp"' EXIT
-pid= servers= recorder= bus=
+# ZUBIKO_E2E_KEEP=DIR keeps the recordings and the trace there.
+trap 'kill $pid $pulse $daemons $recorder $bus 2>/dev/null || true; cp -r "$tmp"/. "${ZUBIKO_E2E_KEEP:-/nonexistent}" 2>/dev/null; rm -rf "$tmp"' EXIT
+pid= pulse= daemons= recorder= bus=
 fail() { echo "FAIL: $*" >&2; cat "$log" "$tmp"/server.log >&2; exit 1; }
 wait_for() { # the trace holds $1 at least ${2:-1} times
     for _ in $(seq 300); do [ "$(grep -cF -- "$1" "$log")" -ge "${2:-1}" ] && return 0; sleep 0.1; done
     fail "no '$1' in the trace"
 }
-start_server() {
+start_server() { # the PulseAudio server: pulseaudio, or pipewire-pulse over PipeWire and its session manager
     if [ "$server" = pulseaudio ]; then
         pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
             -L "module-native-protocol-unix socket=$XDG_RUNTIME_DIR/pulse/native auth-anonymous=1" \
             -L "module-null-sink sink_name=zubiko rate=48000" >>"$tmp/server.log" 2>&1 &
-        servers=$!
     else
-        [ -n "$bus" ] || read -r DBUS_SESSION_BUS_ADDRESS bus < \
-            <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd ' ')
-        export DBUS_SESSION_BUS_ADDRESS
-        rm -f "$XDG_RUNTIME_DIR"/pipewire-0*
-        pipewire >>"$tmp/server.log" 2>&1 &
-        servers=$!
-        for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break; sleep 0.1; done
-        wireplumber >>"$tmp/server.log" 2>&1 &
-        servers="$servers $!"
+        if [ -z "$daemons" ]; then
+            read -r DBUS_SESSION_BUS_ADDRESS bus < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd ' ')
+            export DBUS_SESSION_BUS_ADDRESS
+            pipewire >>"$tmp/server.log" 2>&1 &
+            daemons=$!
+            for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/pipewire-0" ] && break; sleep 0.1; done
+            wireplumber >>"$tmp/server.log" 2>&1 &
+            daemons="$daemons $!"
+        fi
         pipewire-pulse >>"$tmp/server.log" 2>&1 &
-        servers="$servers $!"
     fi
+    pulse=$!
     for _ in $(seq 100); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
     [ "$server" = pulseaudio ] || pactl load-module module-null-sink sink_name=zubiko rate=48000 >/dev/null
     pactl set-default-sink zubiko || fail "the $server server did not start"
@@ -74,7 +74,7 @@ record asleep
 xdotool mousemove --window "$wid" 290 140 click 1 # the name, which says itself
 grow 1 asleep
 kill "$recorder"
-kill -9 $servers && wait $servers 2>/dev/null || true
+kill -9 "$pulse" && wait "$pulse" 2>/dev/null || true
 start_server
 record restarted
 xdotool mousemove --window "$wid" 290 140 click 1
