@@ -23,10 +23,12 @@ package) exec tools/build-package.sh dist ;;
     ;;
 esac
 
-# The tests also run the real program under a virtual X server and under a headless Wayland
-# compositor (sway, keys sent with wtype), and validate the desktop files.
+# The tests also run the real program under a virtual X server, under a headless Wayland compositor
+# (sway, keys sent with wtype) and through the sound servers of a desktop (PulseAudio, PipeWire's
+# pulse server), and validate the desktop files.
 test_packages=()
-[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils sway wtype qt6-wayland appstream desktop-file-utils)
+[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils sway wtype qt6-wayland appstream desktop-file-utils
+    pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon python3-numpy)
 # libFuzzer and the sanitizers come with clang's runtime; llvm-symbolizer names the lines of a crash.
 [ "$mode" = fuzz ] && test_packages=(clang libclang-rt-dev llvm)
 tools/install-packages.sh "${test_packages[@]}"

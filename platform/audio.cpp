@@ -40,10 +40,13 @@ struct Audio::Impl
     std::chrono::steady_clock::time_point lastAttempt{};
     std::atomic<bool> open{false};
     int retryMilliseconds = RetryMilliseconds;
-    // After SleepAfter of silence the device is closed, so that its thread stops waking up, and
+    // After sleepAfter of silence the device is closed, so that its thread stops waking up, and
     // it is opened again by the next sound or speech.
     bool asleep = false;
+    std::chrono::milliseconds sleepAfter = SleepAfter;
     std::atomic<std::chrono::steady_clock::rep> lastHeard{0}; // when the mixer last gave out sound
+    std::chrono::steady_clock::time_point lastAsked{};         // when a sound or speech was last asked for
+    std::function<bool()> speechBusy;
     QTimer sleepCheck;
 
     // What the callback mixes.
@@ -142,10 +145,17 @@ void Audio::Impl::tryOpen()
 
 void Audio::Impl::sleepIfSilent()
 {
-    const auto silent = std::chrono::steady_clock::now().time_since_epoch()
-                        - std::chrono::steady_clock::duration(lastHeard.load());
-    if (device == 0 || silent < SleepAfter)
+    const auto now = std::chrono::steady_clock::now();
+    const auto silent = std::min(now.time_since_epoch() - std::chrono::steady_clock::duration(lastHeard.load()),
+                                 now - lastAsked);
+    if (device == 0 || silent < sleepAfter || (speechBusy && speechBusy()))
         return;
+    {
+        // Sound or speech handed over that the device has not yet begun to play.
+        std::lock_guard<std::mutex> lock(mixMutex);
+        if (sound || !speech.empty())
+            return;
+    }
     qCDebug(lcPlatform) << "audio device asleep after"
                         << std::chrono::duration_cast<std::chrono::seconds>(silent).count() << "s of silence";
     SDL_CloseAudioDevice(device);
@@ -185,6 +195,7 @@ void Audio::Impl::lost()
 
 void Audio::Impl::ensureDevice()
 {
+    lastAsked = std::chrono::steady_clock::now();
     if (device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
         lost();
     if (device != 0)
@@ -281,10 +292,11 @@ void Audio::Impl::appendSpeech(Frames chunk)
     speech.push_back(std::move(chunk));
 }
 
-Audio::Audio(int retryMilliseconds) : d(std::make_unique<Impl>())
+Audio::Audio(int retryMilliseconds, std::chrono::milliseconds sleepAfter) : d(std::make_unique<Impl>())
 {
     d->retryMilliseconds = retryMilliseconds;
-    d->sleepCheck.setInterval(1000);
+    d->sleepAfter = sleepAfter;
+    d->sleepCheck.setInterval(sleepAfter / 5);
     QObject::connect(&d->sleepCheck, &QTimer::timeout, [impl = d.get()] { impl->sleepIfSilent(); });
     d->tryOpen();
 }
@@ -321,6 +333,11 @@ void Audio::playDefault()
 void Audio::checkDevice()
 {
     d->ensureDevice();
+}
+
+void Audio::setSpeechBusy(std::function<bool()> busy)
+{
+    d->speechBusy = std::move(busy);
 }
 
 void Audio::stopSound()

@@ -6,10 +6,12 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
-// The program's audio output: one device opened once (SDL2) in the mixing format (AudioDecoding)
-// and kept open, with two channels mixed in the device callback.
+// The program's audio output: one device (SDL2) in the mixing format (AudioDecoding), with two
+// channels mixed in the device callback. The device sleeps (is closed) after SleepAfter of
+// silence and is opened again by the next sound or speech.
 //  - The sound channel plays one clip at a time; starting a clip replaces the one playing (this
 //    is how the program cuts a sound off: it plays a silent file).
 //  - The speech channel plays the speech PCM it is handed, in order; sounds never cut it.
@@ -27,12 +29,15 @@ public:
     static constexpr int BufferFrames = 512;
     // By default, how long to wait between attempts to open a missing device.
     static constexpr int RetryMilliseconds = 3000;
-    // After this long without sound or speech the device is closed, so that its thread stops
-    // waking up; the next sound or speech opens it again.
+    // The device is closed, so that its thread stops waking up, once no sound plays, no speech
+    // is queued or being made (setSpeechBusy), and none of them was heard or asked for in this
+    // long; the next sound or speech opens it again.
     static constexpr std::chrono::seconds SleepAfter{5};
 
-    // `retryMilliseconds`: how long to wait between attempts to open a missing device.
-    explicit Audio(int retryMilliseconds = RetryMilliseconds);
+    // `retryMilliseconds`: how long to wait between attempts to open a missing device;
+    // `sleepAfter`: the silence after which the device sleeps.
+    explicit Audio(int retryMilliseconds = RetryMilliseconds,
+                   std::chrono::milliseconds sleepAfter = SleepAfter);
     ~Audio();
     Audio(const Audio &) = delete;
     Audio &operator=(const Audio &) = delete;
@@ -48,6 +53,9 @@ public:
     // the retry interval). playFile and playDefault do this themselves; speech calls it before
     // a text is queued, so that the text finds the device that has come back.
     void checkDevice();
+    // Whether speech is queued or being made (called on the caller's thread): the device does not
+    // sleep while it is, so that speech asked for just before the device would sleep is heard.
+    void setSpeechBusy(std::function<bool()> busy);
 
     // Decodes `files` on a background thread so that later plays find them ready. Returns at once.
     void preload(const QStringList &files);

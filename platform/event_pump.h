@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QTimer>
-
 #include <chrono>
+#include <memory>
 
 // One pass of event processing, paced against the clock. The program counts its pauses in passes
 // (400000 passes are its 1.2-second pause), and each pass stands for Pass of time, whatever the
@@ -21,13 +20,30 @@ public:
     static constexpr std::chrono::milliseconds Batch{2};
     static constexpr std::chrono::milliseconds Idle{50};
 
-    // Create it after the QCoreApplication.
+    // The clock and the event loop the pump paces: the steady clock and Qt's loop in the program,
+    // a clock of its own in a test.
+    class Loop
+    {
+    public:
+        virtual ~Loop() = default;
+        virtual Clock::time_point now() = 0;
+        // Handles the events that are pending, without waiting.
+        virtual void handlePending() = 0;
+        // Waits for events, without using the processor, until one comes or `longest` has gone
+        // by, and handles them. Returns how long it was blocked waiting, the waits of passes
+        // that its events' handlers ran included.
+        virtual Clock::duration waitForEvents(std::chrono::milliseconds longest) = 0;
+    };
+
+    // Over Qt's event loop: create it after the QCoreApplication.
     EventPump();
+    // Over `loop`, which outlives the pump.
+    explicit EventPump(Loop &loop);
+    ~EventPump();
     void pass();
 
 private:
-    Clock::time_point m_due{};     // where the passes so far have brought the program's time
-    Clock::duration m_blocked{};   // time the event loop has spent blocked, waiting for events
-    Clock::time_point m_blockedSince{};
-    QTimer m_wake;                 // ends a wait when the clock has caught up
+    std::unique_ptr<Loop> m_own;
+    Loop &m_loop;
+    Clock::time_point m_due{}; // where the passes so far have brought the program's time
 };

@@ -29,8 +29,11 @@ public:
     // waits for it; a target that cannot be opened is silently dropped.
     virtual void openExternal(const QString &target) = 0;
 
-    // One pass of event processing: handles every pending window event, running its handler to
-    // its end, and returns without ever waiting for an event to come.
+    // One pass of event processing: handles the pending window events, running each handler to its
+    // end. The passes are paced against the clock (RealPlatform: a pass stands for 3 microseconds,
+    // so 400000 passes last 1.2 s): a pass ahead of the clock waits for it without using the
+    // processor, handling the events that come meanwhile; the first pass after a while handles what
+    // is pending at once.
     virtual void processEventsOnce() = 0;
 
     // The local date and time, for the clock label.

@@ -64,12 +64,15 @@ Speech &RealPlatform::speech()
                 audio->speechPcm(samples, count, rate, endOfText);
             },
             m_voice);
+        // The audio device does not sleep while speech is queued or being made.
+        m_audio->setSpeechBusy([speech = m_speech.get()] { return speech->busy(); });
     }
     return *m_speech;
 }
 
 RealPlatform::~RealPlatform()
 {
+    m_audio->setSpeechBusy({});
     m_speech.reset();
 }
 

@@ -82,6 +82,7 @@ struct Speech::Impl
     std::condition_variable wake;
     std::deque<QString> queue;
     bool quitting = false;
+    bool speaking = false; // a text taken from the queue is being spoken
     bool started = false; // the voice has been set up or refused
     bool failed = false;
 
@@ -180,6 +181,7 @@ void Speech::Impl::run()
                 break;
             text = queue.front();
             queue.pop_front();
+            speaking = true;
         }
         QString ready = prepared(text);
         if (ready.startsWith(QLatin1Char(','))) {
@@ -191,6 +193,8 @@ void Speech::Impl::run()
         if (!utf8.isEmpty())
             say(utf8);
         sink(nullptr, 0, sampleRate, true);
+        std::lock_guard<std::mutex> lock(mutex);
+        speaking = false;
     }
     std::lock_guard<std::mutex> lock(g_fliteMutex);
     if (--voice->users == 0)
@@ -236,6 +240,12 @@ void Speech::speak(const QString &text)
         d->queue.push_back(text);
     }
     d->wake.notify_all();
+}
+
+bool Speech::busy() const
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    return d->speaking || !d->queue.empty();
 }
 
 bool Speech::waitUntilReady()

@@ -40,6 +40,9 @@ public:
     // of silence before it, which keeps a text queued right after a name from running into it.
     static QString prepared(const QString &text);
 
+    // Whether a text is queued or being spoken (its sound not yet all handed to the sink).
+    bool busy() const;
+
     // Blocks until the voice has been set up or refused; true when it can speak.
     bool waitUntilReady();
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/animal_catalogue.h"
 #include "platform/platform.h"
+#include "window/leaving_platform.h"
 #include "window/widgets.h"
 
 #include <QString>
@@ -50,6 +51,7 @@ struct WindowState
 //   window/form1_layout.cpp          controls, fonts, colours, layering, focus
 //   window/form1_startup.cpp         Form_Load and the clock
 //   window/form1_pauses.cpp          the busy pauses
+//   window/form1_leaving.cpp         leaving in the middle of a pause
 //   window/form1_side_actions.cpp    the volume and web links
 //   window/form1_marks.cpp           the thirty animal clicks and the selection marks
 //   window/form1_picker.cpp          the next-animal picker
@@ -87,6 +89,9 @@ public:
     QAbstractButton *bar() const { return cmd123; }
     bool isPressTarget(const QWidget *control) const;
     void setLinksEnabled(bool enabled) { m_linksEnabled = enabled; }
+    // Ends the pauses under way at once; nothing more is played, spoken, shown or opened
+    // (form1_leaving.cpp). Closing the window does this too.
+    void leave();
 
     // ---- Event handlers ------------------------------------------------------------------------
     // Start-up and clock (form1_startup.cpp)
@@ -113,6 +118,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // ---- Layout (form1_layout.cpp) --------------------------------------------------------------
@@ -150,7 +156,7 @@ private:
     // ---- Side actions (form1_side_actions.cpp) --------------------------------------------------
     void OpenWebSite();
 
-    Platform &m_platform;
+    LeavingPlatform m_platform;
     WindowState m_state;
     int m_pauseDepth = 0; // pauses under way, one inside the other
     bool m_linksEnabled = true;

@@ -189,11 +189,12 @@ void Kiosk::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-// Ends the program with status 0, once the pauses under way have run out.
+// Ends the program with status 0; the pauses under way end at once.
 void Kiosk::leave()
 {
     qCDebug(lcWindow) << "quit typed: leaving the locked mode";
     m_leaving = true;
+    form().leave();
     m_grabRetry.stop();
     m_shortcuts.release();
     close();

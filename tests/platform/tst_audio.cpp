@@ -115,6 +115,25 @@ private slots:
         QCOMPARE(messages.warnings().size(), 1);
     }
 
+    // Speech asked for just as the device would sleep (here after 0.2 s of silence): the device
+    // stays awake while the text is being made, however long, and sleeps once it has been heard.
+    void speechAskedAsTheDeviceWouldSleepIsHeard()
+    {
+        useDisk(QStringLiteral("race.raw"));
+        Audio audio(Audio::RetryMilliseconds, std::chrono::milliseconds(200));
+        bool making = false;
+        audio.setSpeechBusy([&] { return making; });
+        QVERIFY(waitFor([&] { return !audio.deviceOpen(); }));
+        audio.checkDevice(); // as speaking does, before the text is queued
+        making = true;
+        QTest::qWait(1000); // twenty-five sleep checks
+        const std::vector<std::int16_t> text(2205, 4000);
+        audio.speechPcm(text.data(), text.size(), 22050, true);
+        making = false;
+        QVERIFY(waitFor([&] { return heard(4000).size() > 4700; }));
+        QVERIFY(waitFor([&] { return !audio.deviceOpen(); }));
+    }
+
     void preloadDecodesInTheBackground()
     {
         const QStringList files{sound(QStringLiteral("pre1"), 0.05, 1000), sound(QStringLiteral("pre2"), 0.1, 2000),

@@ -1,4 +1,4 @@
-// RealPlatform as the window uses it: the trace of its calls, event passes, random numbers.
+// RealPlatform as the window uses it: the trace of its calls, random numbers.
 
 #include "platform/random_source.h"
 #include "platform/real_platform.h"
@@ -35,16 +35,6 @@ private slots:
                               "playSound \"sounds\\duck.wav\" -> " + data.path() + "/Sounds/Duck.WAV", "speak \"Duck\"",
                               "openExternal \"no-such-program-anywhere.exe\" -> nothing (no such program)",
                               "osVersion -> \"" + QString(release.readAll()).section('.', 0, 1) + '"'}));
-    }
-
-    void processEventsOnceRunsPendingEventsAndReturns()
-    {
-        int ran = 0;
-        QTimer::singleShot(0, this, [&ran] { ++ran; });
-        QMetaObject::invokeMethod(this, [&ran] { ++ran; }, Qt::QueuedConnection);
-        platform.processEventsOnce();
-        QCOMPARE(ran, 2);
-        platform.processEventsOnce(); // nothing pending: it returns all the same
     }
 
     void randomDrawsKeepChangingWhileTheClockStandsStill()

@@ -2,6 +2,7 @@
 // child who keeps pressing.
 
 #include "window_harness.h"
+#include "window/kiosk.h"
 
 #include <cmath>
 
@@ -51,73 +52,74 @@ private slots:
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
     }
 
-    // A second press during the long pause gets the next animal at once; the first press then
-    // plays the sound of that animal, whose name it never said.
-    void secondPressDuringTheLongPause()
+    // Every clickable control clicked in the middle of each kind of pause: the calls the click
+    // makes before the handler it interrupted goes on, and that handler's last call. The duck is
+    // on show; in the long pause the bar is green; the short one is a pick's, which has drawn the
+    // elephant and emptied the name. Draws follow the recording platform's walk: the elephant,
+    // then the horse.
+    void everyControlInEveryPause_data()
     {
-        WindowHarness w;
-        w.click("cmd123");
-        w.click("Cow");
-        w.platform.take();
-        w.platform.draws = {drawFor(22)};
-        w.platform.atPass(1000, [&] { w.press(Qt::Key_Space); });
-        w.press(Qt::Key_Space);
-        QCOMPARE(w.platform.take(), QStringList({NoSound, "Speak: Cow", NoSound, "Pause: 1000", NoSound,
-                                                 "Pause: 30000", NoSound, "Pause: 30000", "Picture: animals\\pig.jpg",
-                                                 "Pause: 399000", "Sound: sounds\\pig.wav"}));
-        QCOMPARE(w.state().BarPhase, 1);
+        QTest::addColumn<QString>("pause");
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QString>("last");
+        const QString welcome = "Speak: ,,, Zubiko.. click the red bar for the animal name and sound ";
+        const auto pick = [](const QString &picture) {
+            return QStringList{NoSound, "Pause: 30000", NoSound, "Pause: 30000", "Picture: animals\\" + picture};
+        };
+        const QStringList duck = {NoSound, "Speak: Duck", NoSound, Help, "Pause: 400000", "Sound: sounds\\duck.wav"};
+        const QStringList cow = {"Picture: animals\\cow.jpg", NoSound, "Speak: Cow", NoSound, "Pause: 400000", "Sound: sounds\\cow.wav"};
+        const QString elephant = "Picture: animals\\Elephant.jpg";
+        QTest::newRow("start-up, red bar") << "start-up" << "cmd123" << duck << welcome;
+        QTest::newRow("start-up, green bar") << "start-up" << "cmd123 cmd123" << duck + pick("Elephant.jpg") << welcome;
+        QTest::newRow("long, green bar") << "long" << "cmd123" << pick("Elephant.jpg") << "Sound: sounds\\elephant.wav";
+        QTest::newRow("long, red bar") << "long" << "Cow cmd123" << cow << "Sound: sounds\\cow.wav";
+        QTest::newRow("short, green bar") << "short" << "cmd123" << pick("horse.jpg") << elephant;
+        QTest::newRow("short, red bar") << "short" << "Cow cmd123" << cow << elephant;
+        const QStringList pauses = {"start-up", "long", "short"}, lasts = {welcome, "Sound: sounds\\duck.wav", elephant};
+        for (int i = 0; i < 3; ++i) {
+            const QString &pause = pauses.at(i), &last = lasts.at(i);
+            const QByteArray row = pause.toLatin1() + ", ";
+            QTest::newRow(row + "picture") << pause << "imgCenter" << QStringList{"Speak: Duck", NoSound} << last;
+            QTest::newRow(row + "name") << pause << "lblName" << QStringList{"Speak: Duck", NoSound} << last;
+            QTest::newRow(row + "loudspeaker") << pause << "imgSound" << QStringList{"Sound: sounds\\duck.wav"} << last;
+            QTest::newRow(row + "animal") << pause << "Cow" << QStringList{"Picture: animals\\cow.jpg"}
+                                          << (i == 1 ? "Sound: sounds\\cow.wav" : last);
+            QTest::newRow(row + "Clear") << pause << "cmdClearAllGreen" << QStringList{NoSound} << last;
+            QTest::newRow(row + "web") << pause << "Label5" << QStringList{"Shell: zubiko.example.org"} << last;
+            QTest::newRow(row + "volume") << pause << "Label6" << QStringList{"Shell: sndvol.exe"} << last;
+        }
     }
-
-    // Each of two picks shows its own animal, the inner one first; the picks may even draw the
-    // same animal, which is not marked until it is shown.
-    void secondPressDuringAPickersPause_data()
+    void everyControlInEveryPause()
     {
-        QTest::addColumn<long>("at");
-        QTest::addColumn<int>("second");
-        QTest::addColumn<QStringList>("pictures");
-        QTest::newRow("picker's pause") << 30005L << 6 << QStringList({"Picture: animals\\dog.jpg", "Picture: animals\\cow.jpg"});
-        QTest::newRow("bar's short pause") << 5L << 6 << QStringList({"Picture: animals\\cow.jpg", "Picture: animals\\dog.jpg"});
-        QTest::newRow("same animal") << 30005L << 5 << QStringList({"Picture: animals\\cow.jpg", "Picture: animals\\cow.jpg"});
-    }
-    void secondPressDuringAPickersPause()
-    {
-        QFETCH(long, at);
-        QFETCH(int, second);
-        QFETCH(QStringList, pictures);
-        WindowHarness w;
-        w.click("cmd123");
-        w.platform.draws = {drawFor(5), drawFor(second)};
-        w.platform.atPass(at, [&] { w.press(Qt::Key_Space); });
-        w.platform.take();
-        w.press(Qt::Key_Space);
-        QCOMPARE(w.platform.take().filter("Picture: animals"), pictures);
-        QCOMPARE(w.text("lblName"), pictures.last().contains("cow") ? QStringLiteral("Cow") : QStringLiteral("Dog"));
-    }
-
-    void animalClickDuringTheLongPausePlaysThatAnimal()
-    {
-        WindowHarness w;
-        w.platform.atPass(200000, [&] { w.click("Horse"); });
-        w.click("cmd123");
-        QCOMPARE(w.platform.take().mid(4), QStringList({"Pause: 200000", "Picture: animals\\horse.jpg",
-                                                        "Pause: 200000", "Sound: sounds\\horse.wav"}));
-        QCOMPARE(w.state().BarPhase, 1);
-        QCOMPARE(w.colour("cmd123"), QStringLiteral("#c00000"));
-    }
-
-    void clearDuringThePickersPauseAndTabAway()
-    {
-        WindowHarness w;
-        w.click("Bear");
-        w.click("cmd123");
-        w.platform.draws = {drawFor(3)};
-        w.platform.atPass(30007, [&] { w.click("cmdClearAllGreen"); });
-        w.platform.atPass(30010, [&] { w.press(Qt::Key_Tab); });
-        w.press(Qt::Key_Space);
-        QCOMPARE(w.marked(), QStringList{"Cat"});
-        QCOMPARE(w.colour("Bear"), QStringLiteral("#e0e0e0"));
-        QCOMPARE(w.colour("Cat"), QStringLiteral("#00ff00"));
-        QCOMPARE(w.focused(), QStringLiteral("cmd123"));
+        QFETCH(QString, pause);
+        QFETCH(QString, clicks);
+        QFETCH(QStringList, calls);
+        QFETCH(QString, last);
+        QStringList made;
+        const auto clickAt = [&](WindowHarness &w, long pass) {
+            w.platform.atPass(pass, [&] {
+                w.platform.take();
+                for (const QString &name : clicks.split(' '))
+                    w.click(name);
+                made = w.platform.take();
+            });
+        };
+        const bool startUp = pause == "start-up";
+        WindowHarness w(!startUp, [&](WindowHarness &early) {
+            if (startUp)
+                clickAt(early, 1000);
+        });
+        if (pause == "short")
+            w.click("cmd123");
+        if (!startUp) {
+            clickAt(w, pause == "short" ? 31000 : 1000);
+            w.click("cmd123");
+        }
+        QCOMPARE(made, calls);
+        const QStringList after = w.platform.take();
+        QCOMPARE(after.first(), QStringLiteral("Pause: %1").arg(startUp ? 599000 : pause == "long" ? 399000 : 29000));
+        QCOMPARE(after.last(), last);
     }
 
     // The picker draws again, reseeding each time, until it finds the one animal not yet shown,
@@ -210,6 +212,35 @@ private slots:
         const qint16 phase = w.state().BarPhase;
         w.press(Qt::Key_Space);
         QCOMPARE(w.state().BarPhase, phase == 1 ? 2 : 1);
+    }
+
+    // Closed, or quit typed in the locked mode, inside a pick's pause inside the bar's long pause:
+    // both pauses end at once, and nothing more is played, spoken or shown.
+    void leavingInNestedPausesEndsThemAtOnce_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::newRow("window closed") << false;
+        QTest::newRow("quit typed, locked") << true;
+    }
+    void leavingInNestedPausesEndsThemAtOnce()
+    {
+        QFETCH(bool, locked);
+        WindowHarness w;
+        const std::unique_ptr<Kiosk> kiosk(locked ? new Kiosk(*w.form) : nullptr);
+        long passes = 0;
+        w.platform.atPass(1000, [&] { w.press(Qt::Key_Space); });
+        w.platform.atPass(1010, [&] {
+            QCOMPARE(w.form->pauseDepth(), 2);
+            w.platform.take();
+            if (locked)
+                QTest::keyClicks(kiosk.get(), "quit");
+            else
+                w.form->close();
+            passes = w.platform.passes;
+        });
+        w.click("cmd123");
+        QCOMPARE(w.platform.take(), QStringList());
+        QCOMPARE(w.platform.passes, passes);
     }
 };
 

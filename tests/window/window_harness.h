@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QTest>
 
+#include <functional>
+
 #include <memory>
 
 // The real window, shown and active (offscreen), over a recording platform. Controls are found by
@@ -14,8 +16,12 @@
 class WindowHarness
 {
 public:
-    explicit WindowHarness(bool forgetStartUp = true)
+    // `beforeStart` can set the platform up (an action during the start-up pause) before the
+    // window is made.
+    explicit WindowHarness(bool forgetStartUp = true, const std::function<void(WindowHarness &)> &beforeStart = {})
     {
+        if (beforeStart)
+            beforeStart(*this);
         form = std::make_unique<Form1>(platform);
         form->show();
         QApplication::setActiveWindow(form.get());
@@ -28,17 +34,25 @@ public:
     template<typename T = QWidget>
     T *control(const QString &name) const
     {
-        T *found = form->findChild<T *>(name);
+        T *found = root()->findChild<T *>(name);
         if (!found)
             qFatal("no control named %s", qPrintable(name));
         return found;
+    }
+    // The window, also while it is being made.
+    QWidget *root() const
+    {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (!form && top->objectName() == QLatin1String("Form1"))
+                return top;
+        return form.get();
     }
     ColourButton *button(const QString &name) const { return control<ColourButton>(name); }
     // A button's colour as the eye sees it, "#rrggbb".
     QString colour(const QString &name) const { return toQColor(button(name)->backColor()).name(); }
     QString text(const QString &name) const
     {
-        if (auto *label = form->findChild<QLabel *>(name))
+        if (auto *label = root()->findChild<QLabel *>(name))
             return label->text();
         return button(name)->text();
     }
