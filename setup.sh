@@ -58,7 +58,7 @@ if [ "$mode" = fuzz ]; then
             -print_final_stats=1 -artifact_prefix="build-fuzz/crashes/$name-" \
             "build-fuzz/corpus/$name" "tests/fuzz/corpus/$name" >"build-fuzz/logs/$name.log" 2>&1 ||
             failed+=("$name")
-        grep -E '^(#[0-9]+ +DONE|Done |stat::number_of_executed_units|SUMMARY)' "build-fuzz/logs/$name.log" |
+        grep -E '^(#[0-9]+[[:space:]]+DONE|Done |SUMMARY)' "build-fuzz/logs/$name.log" |
             sed "s/^/    /" >&2 || true
     done
     [ ${#failed[@]} -eq 0 ] || {
