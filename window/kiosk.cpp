@@ -9,7 +9,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
-#include <QKeySequence>
+#include <QMetaEnum>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStyleHints>
@@ -41,6 +41,13 @@ constexpr int GrabAttempts = 40;
 // A key held this long without a key event of its own (a held key repeats) has been released
 // unseen.
 constexpr quint64 StuckKeyMs = 5000;
+// A key's name for the trace: "F4", "X", "Super_L". Qt has no text for some keys (the Super key),
+// so the name comes from the key's enumerator, not from QKeySequence.
+QString keyName(int key)
+{
+    const char *name = QMetaEnum::fromType<Qt::Key>().valueToKey(key);
+    return name ? QString::fromLatin1(name).remove(0, 4) : QStringLiteral("0x%1").arg(key, 0, 16);
+}
 } // namespace
 
 Kiosk::Kiosk(Form1 &form)
@@ -143,7 +150,7 @@ void Kiosk::takeKey(QKeyEvent *key)
     m_keysDown.removeIf([now = key->timestamp()](const auto &held) { return held.value() + StuckKeyMs < now; });
     const bool joinsAPress = !m_keysDown.isEmpty();
     m_keysDown.insert(id, key->timestamp());
-    const QString name = QKeySequence(key->key()).toString();
+    const QString name = keyName(key->key());
     switch (m_word.take(key->key())) {
     case QuitWord::Completed:
         leave();
