@@ -240,7 +240,7 @@ for row in "${PICTURES[@]}"; do
     dg_picture "$(source_file "$key" "$file")" "$animals/$name.jpg"
     made=$((made + 1))
 done
-((made == 0)) || dg_say "made $made picture(s) in animals/"
+((made == 0)) || dg_say "made $made picture(s) in $animals"
 
 made=0
 for row in "${SOUNDS[@]}"; do
@@ -263,7 +263,7 @@ if needs "$sounds/_nosound.wav"; then
     dg_silence "$sounds/_nosound.wav"
     made=$((made + 1))
 fi
-((made == 0)) || dg_say "made $made sound(s) in sounds/"
+((made == 0)) || dg_say "made $made sound(s) in $sounds"
 
 # --- Credits -----------------------------------------------------------------------------
 
