@@ -55,6 +55,13 @@ struct Audio::Impl
     std::size_t soundPosition = 0;
     std::deque<Frames> speech;
     std::size_t speechPosition = 0;
+    // The start of each text is held back until kSpeechLead of it is ready, or all of it, so that
+    // a voice slowed down by a busy machine does not break up the text's first sounds. The last
+    // heldChunks chunks of `speech` (heldSamples samples) are the text being held.
+    static constexpr std::size_t kSpeechLead = kSampleRate * kChannels / 10; // 0.1 s
+    bool textStarts = true;
+    std::size_t heldChunks = 0;
+    std::size_t heldSamples = 0;
 
     // Speech conversion, on the speech thread.
     std::mutex speechMutex;
@@ -85,7 +92,7 @@ struct Audio::Impl
     ClipPtr clipFor(const QString &path, QString *why);
     void lost();
     void mix(float *out, int samples);
-    void appendSpeech(Frames chunk);
+    void appendSpeech(Frames chunk, bool endOfText);
 };
 
 namespace {
@@ -268,7 +275,7 @@ void Audio::Impl::mix(float *out, int samples)
         }
     }
     std::size_t filled = 0;
-    while (filled < static_cast<std::size_t>(samples) && !speech.empty()) {
+    while (filled < static_cast<std::size_t>(samples) && speech.size() > heldChunks) {
         const Frames &front = speech.front();
         const std::size_t n = std::min(static_cast<std::size_t>(samples) - filled, front.size() - speechPosition);
         for (std::size_t i = 0; i < n; ++i)
@@ -284,12 +291,23 @@ void Audio::Impl::mix(float *out, int samples)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
-void Audio::Impl::appendSpeech(Frames chunk)
+void Audio::Impl::appendSpeech(Frames chunk, bool endOfText)
 {
-    if (chunk.empty())
-        return;
     std::lock_guard<std::mutex> lock(mixMutex);
-    speech.push_back(std::move(chunk));
+    if (!chunk.empty()) {
+        if (textStarts)
+            heldChunks = heldSamples = 0;
+        const bool holding = textStarts || heldChunks > 0;
+        textStarts = false;
+        if (holding) {
+            ++heldChunks;
+            heldSamples += chunk.size();
+        }
+        speech.push_back(std::move(chunk));
+    }
+    textStarts = textStarts || endOfText;
+    if (endOfText || heldSamples >= kSpeechLead)
+        heldChunks = heldSamples = 0;
 }
 
 Audio::Audio(int retryMilliseconds, std::chrono::milliseconds sleepAfter) : d(std::make_unique<Impl>())
@@ -390,9 +408,9 @@ void Audio::speechPcm(const std::int16_t *samples, std::size_t count, int sample
         d->speechConverter->put(samples, count, &chunk);
     if (endOfText)
         d->speechConverter->finish(&chunk);
-    // Without a device, speech is dropped rather than saved up for a device that may come back.
-    if (d->open)
-        d->appendSpeech(std::move(chunk));
+    // Without a device, speech is dropped rather than saved up for a device that may come back
+    // (where each text ends is still kept).
+    d->appendSpeech(d->open ? std::move(chunk) : Frames(), endOfText);
 }
 
 bool Audio::deviceOpen() const

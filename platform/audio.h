@@ -14,7 +14,9 @@
 // silence and is opened again by the next sound or speech.
 //  - The sound channel plays one clip at a time; starting a clip replaces the one playing (this
 //    is how the program cuts a sound off: it plays a silent file).
-//  - The speech channel plays the speech PCM it is handed, in order; sounds never cut it.
+//  - The speech channel plays the speech PCM it is handed, in order; sounds never cut it. Each
+//    text starts once its first 0.1 s is ready (or all of it), so that it is not broken up when
+//    the voice is slow to go on.
 // Files are decoded once and kept. A file that cannot be found or decoded plays the default
 // sound, a short soft chime made here, with one warning per file (a file that is refused is not
 // decoded again until it changes). Files are checked before they are decoded (DataChecks), so a

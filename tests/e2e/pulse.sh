@@ -88,7 +88,7 @@ animal=$(grep -o 'speak "[^"]*' "$log" | tail -1) && animal=${animal#speak \"}
 [ "$animal" != Duck ] || fail "the duck came again"
 [ "$(grep -cF 'click the green bar' "$log")" -eq 1 ] || fail "the help was said twice"
 "$speak" rms "$tmp/next.wav" "$animal" >/dev/null
-grow 1 restarted
+grow 2 restarted # a long name (Hippopotamus) whole
 kill "$recorder"
 
 read -r quack_at quack _ < <(heard start sounds/duckonce.wav)

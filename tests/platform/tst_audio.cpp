@@ -82,6 +82,23 @@ private slots:
         QVERIFY(heard(4000).back() < heard(-3000).front());
     }
 
+    // A text whose first 60 ms come alone and the rest 0.3 s later (a busy machine): none of it
+    // plays before its first 0.1 s is ready, and then it plays unbroken.
+    void aTextStartsWhenItsFirstTenthIsReady()
+    {
+        useDisk(QStringLiteral("lead.raw"));
+        Audio audio;
+        QVERIFY(waitFor([&] { return !played().empty(); }));
+        const std::vector<std::int16_t> start(1323, 5000), rest(4410, 5000);
+        audio.speechPcm(start.data(), start.size(), 22050, false);
+        QTest::qWait(300);
+        QVERIFY(heard(5000).empty());
+        audio.speechPcm(rest.data(), rest.size(), 22050, true);
+        QVERIFY(waitFor([&] { return heard(5000).size() > 12300; }));
+        const std::vector<long> at = heard(5000);
+        QVERIFY(at.back() - at.front() + 1 - static_cast<long>(at.size()) < 48); // no break of 1 ms
+    }
+
     // No device at all, or one that goes away: SDL's disk driver writing to /dev/full fails every
     // write, which SDL takes for a device gone (a USB speaker pulled out, a sound server stopped).
     void aMissingOrLostDeviceIsWarnedOnceAndTakenUpAgain_data()

@@ -17,21 +17,6 @@ class CycleTest : public QObject
     Q_OBJECT
 
 private slots:
-    void redBarSaysTheNameThenPlaysTheSoundAndTheHelpComesOnce()
-    {
-        WindowHarness w;
-        w.click("cmd123");
-        QCOMPARE(w.platform.take(), QStringList({NoSound, "Speak: Duck", NoSound, Help, "Pause: 400000",
-                                                 "Sound: sounds\\duck.wav"}));
-        QCOMPARE(w.colour("cmd123"), QStringLiteral("#008000"));
-        QCOMPARE(w.text("cmd123"), QStringLiteral("Get Next Animal..."));
-        QCOMPARE(w.state().BarPhase, 2);
-        w.press(Qt::Key_Space);
-        w.platform.take();
-        w.press(Qt::Key_Space);
-        QCOMPARE(w.platform.take().filter("Speak"), QStringList{"Speak: " + w.state().CurrentAnimal});
-    }
-
     void greenBarEmptiesTheNameThenShowsTheNextAnimal()
     {
         WindowHarness w;
