@@ -128,8 +128,13 @@ dg_unpack()
     shift
     dest=$(dg_source_root "$pkg")
     local missing=()
+    local -A asked=()
+    # A file asked for twice (the duck's sound is also the start-up quack) is named to tar once:
+    # tar reports a name given twice as not found.
     for path in "$@"; do
-        [[ -f $dest/$path ]] || missing+=("./$path")
+        [[ -f $dest/$path || -n ${asked[$path]:-} ]] && continue
+        asked[$path]=1
+        missing+=("./$path")
     done
     ((${#missing[@]})) || return 0
     if [[ $DG_FROM == installed ]]; then

@@ -55,10 +55,10 @@ struct Audio::Impl
     std::size_t soundPosition = 0;
     std::deque<Frames> speech;
     std::size_t speechPosition = 0;
-    // The start of each text is held back until kSpeechLead of it is ready, or all of it, so that
+    // The start of each text is held back until SpeechLead of it is ready, or all of it, so that
     // a voice slowed down by a busy machine does not break up the text's first sounds. The last
     // heldChunks chunks of `speech` (heldSamples samples) are the text being held.
-    static constexpr std::size_t kSpeechLead = kSampleRate * kChannels / 10; // 0.1 s
+    static constexpr std::size_t SpeechLead = SampleRate * Channels / 10; // 0.1 s
     bool textStarts = true;
     std::size_t heldChunks = 0;
     std::size_t heldSamples = 0;
@@ -306,7 +306,7 @@ void Audio::Impl::appendSpeech(Frames chunk, bool endOfText)
         speech.push_back(std::move(chunk));
     }
     textStarts = textStarts || endOfText;
-    if (endOfText || heldSamples >= kSpeechLead)
+    if (endOfText || heldSamples >= SpeechLead)
         heldChunks = heldSamples = 0;
 }
 
