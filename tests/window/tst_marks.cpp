@@ -74,13 +74,6 @@ private slots:
         QCOMPARE(w.platform.take(), QStringList{heard});
     }
 
-    void captionsOfTheAnimalsWithTwoNames()
-    {
-        WindowHarness w;
-        QCOMPARE(w.text("Hippo"), QStringLiteral("Hippo"));
-        QCOMPARE(w.text("Rhino"), QStringLiteral("Rhinoceros"));
-    }
-
     // The picture and the name speak the animal on show and cut its sound off; the speech goes on.
     void pictureAndNameSpeakTheAnimal()
     {
@@ -142,17 +135,6 @@ private slots:
         QCOMPARE(w.colour("cmd123"), QStringLiteral("#008000"));
         QCOMPARE(w.state().BarPhase, 2);
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
-    }
-
-    // The picture at its natural size from its fixed corner, its top under the name band.
-    void pictureAtNaturalSizeUnderTheNameBand()
-    {
-        WindowHarness w;
-        w.platform.pictureSize = QSize(300, 340);
-        w.click("Owl");
-        const QRect picture = w.control("imgCenter")->geometry();
-        QCOMPARE(picture, QRect(116, 112, 300, 340));
-        QCOMPARE(w.control("lblName")->geometry().intersected(picture).height(), 55);
     }
 
     void missingPictureLeavesThePlaceEmptyAndGoesOn()

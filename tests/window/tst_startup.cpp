@@ -1,4 +1,5 @@
-// The window as it opens: start-up order, first state, what stands in front, focus and the clock.
+// The window as it opens: start-up order, first state, what stands in front, focus and the clock;
+// the two links under the panel (the web site and the volume control) and the controls that do nothing.
 
 #include "window_harness.h"
 
@@ -25,6 +26,8 @@ private slots:
         QCOMPARE(w.colour("Duck"), QStringLiteral("#00ffff"));
         QCOMPARE(w.colour("Bird"), QStringLiteral("#ffffff"));
         QCOMPARE(w.colour("Bear"), QStringLiteral("#e0e0e0"));
+        QCOMPARE(w.text("Hippo"), QStringLiteral("Hippo")); // the two animals whose caption is not their name
+        QCOMPARE(w.text("Rhino"), QStringLiteral("Rhinoceros"));
         QCOMPARE(w.control<QLabel>("imgCenter")->pixmap().size(), QSize(216, 226));
         QCOMPARE(w.form->windowTitle(), QStringLiteral("Zubiko"));
         QTRY_VERIFY(!w.form->windowIcon().pixmap(32).isNull()); // once the first frame is drawn
@@ -58,7 +61,11 @@ private slots:
         w.click("imgSound");
         QCOMPARE(w.focused(), QStringLiteral("cmdSpaceBar"));
 
+        // The arrow keys and the like leave the focus on the bar.
         w.click("cmd123");
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Home, Qt::Key_End,
+                            Qt::Key_PageUp, Qt::Key_PageDown})
+            w.press(key);
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
         QCOMPARE(w.state().BarPhase, 2);
         w.press(Qt::Key_Space);
@@ -99,18 +106,6 @@ private slots:
         QCOMPARE(w.platform.take().filter(heard).size(), 1);
     }
 
-    void arrowKeysLeaveTheFocusOnTheBar()
-    {
-        WindowHarness w;
-        w.click("cmd123");
-        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Home, Qt::Key_End,
-                            Qt::Key_PageUp, Qt::Key_PageDown})
-            w.press(key);
-        QCOMPARE(w.focused(), QStringLiteral("cmd123"));
-        w.press(Qt::Key_Space);
-        QCOMPARE(w.state().BarPhase, 1);
-    }
-
     void clockReadsTwelveHourTime_data()
     {
         QTest::addColumn<QTime>("time");
@@ -129,6 +124,44 @@ private slots:
         w.platform.clock = QDateTime(QDate(2026, 12, 6), time);
         w.form->Timer1_Timer();
         QCOMPARE(w.text("lblTime"), expected);
+    }
+
+    void volumeProgramFollowsTheSystemVersion_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("program");
+        QTest::newRow("6.0") << "6.0" << "sndvol.exe";
+        QTest::newRow("5.99") << "5.99" << "sndvol32.exe";
+        QTest::newRow("10.0") << "10.0" << "sndvol.exe";
+        QTest::newRow("unreadable") << "unknown" << "sndvol32.exe";
+        QTest::newRow("empty") << "" << "sndvol32.exe";
+    }
+    void volumeProgramFollowsTheSystemVersion()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, program);
+        WindowHarness w;
+        w.platform.versionText = version;
+        w.click("Label6");
+        w.click("Label6");
+        QCOMPARE(w.platform.versionReads, 2);
+        QCOMPARE(w.platform.take(), QStringList({"Shell: " + program, "Shell: " + program}));
+    }
+
+    void linksAndInertControlsChangeNothingElse()
+    {
+        WindowHarness w;
+        w.click("cmd123");
+        w.platform.take();
+        const WindowState before = w.state();
+        w.click("Label5");
+        for (const char *inert : {"Label1", "Label4", "Label7", "Label2", "Label8", "lblTime", "tts", "Shape1"})
+            w.click(inert);
+        QCOMPARE(w.platform.take(), QStringList{"Shell: zubiko.example.org"});
+        QCOMPARE(w.text("Label5"), QStringLiteral("zubiko.example.org"));
+        QCOMPARE(w.state().BarPhase, before.BarPhase);
+        QCOMPARE(w.state().SelectionFlag, before.SelectionFlag);
+        QCOMPARE(w.focused(), QStringLiteral("cmd123"));
     }
 };
 
