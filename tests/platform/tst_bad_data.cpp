@@ -32,7 +32,6 @@ private slots:
         row("Owl.jpg", "folder", {}, "is a folder, not a file");
         row("Owl.jpg", "pipe", {}, "is not a regular file (a pipe, socket or device)");
         row("Owl.jpg", "dangling link", {}, ".gone, which does not exist");
-        row("Owl.jpg", "looping link", {}, "which does not exist");
         row("Owl.jpg", "unreadable", Jpeg, "cannot be read (no permission)");
         row("Owl.jpg", "random bytes", QByteArray::fromHex("5eb7e91c04").repeated(800), "is not a picture Qt can read");
         row("Owl.jpg", "cut short", Jpeg.left(Jpeg.size() / 2), "is damaged (Corrupt JPEG data: premature end of data segment)");
@@ -68,7 +67,7 @@ private slots:
         if (how == "folder" || how == "pipe") // or else a file of those bytes, or a link
             QVERIFY(how == "folder" ? QDir().mkpath(path) : ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
         else if (how.endsWith(" link"))
-            QVERIFY(QFile::link(how == "looping link" ? path : path + ".gone", path));
+            QVERIFY(QFile::link(path + ".gone", path));
         else
             QVERIFY(made::write(path, bytes) && (how != "sparse" || QFile::resize(path, 65 * 1024 * 1024))
                     && (how != "unreadable" || QFile::setPermissions(path, {})));
