@@ -49,11 +49,7 @@ public:
         }
     }
     QDateTime now() override { return clock; }
-    QString osVersion() override
-    {
-        ++versionReads;
-        return versionText;
-    }
+    QString osVersion() override { ++versionReads; return versionText; }
     void reseedRandom() override { ++reseeds; }
     float nextRandom() override
     {
@@ -69,18 +65,10 @@ public:
     // Runs `action` during the pass that comes `passFromNow` passes after this call.
     void atPass(long passFromNow, std::function<void()> action) { actions[passes + passFromNow] = std::move(action); }
     // Runs `action` every `interval` passes from now on; nullptr stops it.
-    void every(long interval, std::function<void()> action)
-    {
-        repeatEvery = interval;
-        repeated = std::move(action);
-    }
+    void every(long interval, std::function<void()> action) { repeatEvery = interval; repeated = std::move(action); }
 
     // The calls recorded since the last take, and forgets them.
-    QStringList take()
-    {
-        flushPasses();
-        return std::exchange(calls, {});
-    }
+    QStringList take() { flushPasses(); return std::exchange(calls, {}); }
 
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(9, 30));
     QString versionText = QStringLiteral("6.1");
@@ -164,16 +152,8 @@ public:
 
     void click(const QString &name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
     // A key goes where the keyboard focus is, as it does for a real keyboard.
-    void press(Qt::Key key) const
-    {
-        QWidget *target = QApplication::focusWidget();
-        QTest::keyClick(target ? target : form.get(), key);
-    }
-    QString focused() const
-    {
-        QWidget *widget = QApplication::focusWidget();
-        return widget ? widget->objectName() : QString();
-    }
+    void press(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), key); }
+    QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
     // Names of the animals whose selection flag is set.
     QStringList marked() const
     {
@@ -190,7 +170,4 @@ public:
 };
 
 // The draw that the picker turns into catalogue row `number`.
-inline float drawFor(int number)
-{
-    return (static_cast<float>(number) - 0.5f) / 30.0f;
-}
+inline float drawFor(int number) { return (static_cast<float>(number) - 0.5f) / 30.0f; }
