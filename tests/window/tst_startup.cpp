@@ -1,6 +1,8 @@
-// The window as it opens: start-up order, first state, what stands in front, focus and the clock.
+// The window as it opens: start-up order, first state, what stands in front, focus and the clock;
+// the two links under the panel (the web site and the volume control) and the controls that do nothing.
 
 #include "window_harness.h"
+#include "window/kiosk.h"
 
 #include <QFontInfo>
 
@@ -25,6 +27,8 @@ private slots:
         QCOMPARE(w.colour("Duck"), QStringLiteral("#00ffff"));
         QCOMPARE(w.colour("Bird"), QStringLiteral("#ffffff"));
         QCOMPARE(w.colour("Bear"), QStringLiteral("#e0e0e0"));
+        QCOMPARE(w.text("Hippo"), QStringLiteral("Hippo")); // the two animals whose caption is not their name
+        QCOMPARE(w.text("Rhino"), QStringLiteral("Rhinoceros"));
         QCOMPARE(w.control<QLabel>("imgCenter")->pixmap().size(), QSize(216, 226));
         QCOMPARE(w.form->windowTitle(), QStringLiteral("Zubiko"));
         QTRY_VERIFY(!w.form->windowIcon().pixmap(32).isNull()); // once the first frame is drawn
@@ -58,7 +62,11 @@ private slots:
         w.click("imgSound");
         QCOMPARE(w.focused(), QStringLiteral("cmdSpaceBar"));
 
+        // The arrow keys and the like leave the focus on the bar.
         w.click("cmd123");
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Home, Qt::Key_End,
+                            Qt::Key_PageUp, Qt::Key_PageDown})
+            w.press(key);
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
         QCOMPARE(w.state().BarPhase, 2);
         w.press(Qt::Key_Space);
@@ -80,35 +88,14 @@ private slots:
     }
 
     // As a real mouse makes it: press, release, press, double click, release, through the window.
-    void doubleClickOnPictureNameOrLoudspeakerIsOneClick_data()
+    // The picture, the name and the loudspeaker are the same kind of label.
+    void doubleClickOnALabelIsOneClick()
     {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("heard");
-        QTest::newRow("picture") << "imgCenter" << "Speak: Duck";
-        QTest::newRow("name") << "lblName" << "Speak: Duck";
-        QTest::newRow("loudspeaker") << "imgSound" << "Sound: sounds\\duck.wav";
-    }
-    void doubleClickOnPictureNameOrLoudspeakerIsOneClick()
-    {
-        QFETCH(QString, control);
-        QFETCH(QString, heard);
         WindowHarness w;
-        QWidget *target = w.control(control);
+        QWidget *target = w.control("imgSound");
         QTest::mouseDClick(w.form->windowHandle(), Qt::LeftButton, {},
                            target->mapTo(w.form.get(), target->rect().center()));
-        QCOMPARE(w.platform.take().filter(heard).size(), 1);
-    }
-
-    void arrowKeysLeaveTheFocusOnTheBar()
-    {
-        WindowHarness w;
-        w.click("cmd123");
-        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Home, Qt::Key_End,
-                            Qt::Key_PageUp, Qt::Key_PageDown})
-            w.press(key);
-        QCOMPARE(w.focused(), QStringLiteral("cmd123"));
-        w.press(Qt::Key_Space);
-        QCOMPARE(w.state().BarPhase, 1);
+        QCOMPARE(w.platform.take(), QStringList{"Sound: sounds\\duck.wav"});
     }
 
     void clockReadsTwelveHourTime_data()
@@ -129,6 +116,48 @@ private slots:
         w.platform.clock = QDateTime(QDate(2026, 12, 6), time);
         w.form->Timer1_Timer();
         QCOMPARE(w.text("lblTime"), expected);
+    }
+
+    void volumeProgramFollowsTheSystemVersion_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("program");
+        QTest::newRow("6.0") << "6.0" << "sndvol.exe";
+        QTest::newRow("5.99") << "5.99" << "sndvol32.exe";
+        QTest::newRow("10.0") << "10.0" << "sndvol.exe";
+        QTest::newRow("unreadable") << "unknown" << "sndvol32.exe";
+        QTest::newRow("empty") << "" << "sndvol32.exe";
+    }
+    void volumeProgramFollowsTheSystemVersion()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, program);
+        WindowHarness w;
+        w.platform.versionText = version;
+        w.click("Label6");
+        w.click("Label6");
+        QCOMPARE(w.platform.versionReads, 2);
+        QCOMPARE(w.platform.take(), QStringList({"Shell: " + program, "Shell: " + program}));
+    }
+
+    void linksWorkOnlyUnlockedAndInertControlsDoNothing()
+    {
+        WindowHarness w;
+        w.click("cmd123");
+        w.platform.take();
+        const WindowState before = w.state();
+        w.click("Label5");
+        for (const char *inert : {"Label1", "Label4", "Label7", "Label2", "Label8", "lblTime", "tts", "Shape1"})
+            w.click(inert);
+        QCOMPARE(w.platform.take(), QStringList{"Shell: zubiko.example.org"});
+        QCOMPARE(w.text("Label5"), QStringLiteral("zubiko.example.org"));
+        QCOMPARE(w.state().BarPhase, before.BarPhase);
+        QCOMPARE(w.state().SelectionFlag, before.SelectionFlag);
+        QCOMPARE(w.focused(), QStringLiteral("cmd123"));
+        Kiosk kiosk(*w.form); // the locked mode shuts both links
+        w.click("Label5");
+        w.click("Label6");
+        QCOMPARE(w.platform.take(), QStringList());
     }
 };
 
