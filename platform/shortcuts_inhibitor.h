@@ -5,7 +5,7 @@
 class QWindow;
 
 // Asks a Wayland compositor to hold back its own keyboard shortcuts (switching programs, the
-// Super key's overview, closing windows) while a window has the keyboard, so that those keys
+// Super key's overview, closing a program) while a window has the keyboard, so that those keys
 // reach the window instead. Under any other window system it does nothing: there the window
 // grabs the keyboard itself.
 //
