@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QMetaEnum>
 #include <QMouseEvent>
@@ -60,8 +59,7 @@ Kiosk::Kiosk(Form1 &form)
     connect(&m_grabRetry, &QTimer::timeout, this, &Kiosk::takeKeyboard);
     qApp->installEventFilter(this);
 
-    QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
-    setScreen(screen ? screen : QGuiApplication::primaryScreen());
+    setScreen(startScreen());
     setGeometry(this->screen()->geometry());
     showFullScreen();
 }

@@ -45,11 +45,15 @@ ScaledView::~ScaledView()
     m_proxy->setWidget(nullptr);
 }
 
-std::unique_ptr<ScaledView> ScaledView::showFitted(Form1 &form)
+QScreen *ScaledView::startScreen()
 {
     QScreen *screen = QGuiApplication::screenAt(QCursor::pos());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+std::unique_ptr<ScaledView> ScaledView::showFitted(Form1 &form)
+{
+    QScreen *screen = startScreen();
     const QRect available = screen->availableGeometry();
     const QSize room = available.size().shrunkBy(ExpectedFrame);
     if (room.width() >= form.width() && room.height() >= form.height()) {

@@ -6,6 +6,7 @@
 
 class Form1;
 class QGraphicsProxyWidget;
+class QScreen;
 
 // The window drawn whole through one uniform scale, in a view of whatever size: the locked mode's
 // full screen, and a screen too small for the window.
@@ -27,6 +28,9 @@ public:
     // Shows `form` as it is where the desktop has room for it, frame included, and returns null;
     // where it has not, returns a view that shows it scaled down to fit.
     static std::unique_ptr<ScaledView> showFitted(Form1 &form);
+
+    // The screen a window opens on: the one under the mouse pointer, else the primary one.
+    static QScreen *startScreen();
 
     Form1 &form() const { return m_form; }
     // The control under a point of the view's viewport; null outside the window.
