@@ -23,8 +23,9 @@ CommandLine readCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(QStringLiteral("Animals, their names and their sounds, for young children."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption kioskOption(QStringLiteral("kiosk"),
-                                         QStringLiteral("Locked, full screen: every key works the bar, and the "
-                                                        "desktop's keys are held back. Type q u i t to leave."));
+                                         QStringLiteral("Locked, full screen: a key works the bar once (keys pressed "
+                                                        "together count once), and the desktop's keys are held back. "
+                                                        "Type q u i t to leave."));
     parser.addOption(kioskOption);
     const QCommandLineOption voiceOption(QStringLiteral("voice"),
                                          QStringLiteral("The voice that speaks: %1 (default %2).")
