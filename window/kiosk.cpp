@@ -14,32 +14,11 @@
 #include <QStyleHints>
 #include <QWindow>
 
-#include <array>
-#include <utility>
-
-QuitWord::Step QuitWord::take(int key)
-{
-    static constexpr std::array<int, 4> Word = {Qt::Key_Q, Qt::Key_U, Qt::Key_I, Qt::Key_T};
-    if (key == Word.at(static_cast<size_t>(m_typed))) {
-        ++m_typed;
-    } else {
-        m_typed = key == Word.front() ? 1 : 0;
-        return m_typed == 0 ? Other : Continued;
-    }
-    if (m_typed < static_cast<int>(Word.size()))
-        return Continued;
-    m_typed = 0;
-    return Completed;
-}
-
 namespace {
 // A grab is refused while the window is not yet on the screen, or while another program holds
 // the keyboard for a moment; it is tried again this often, for about ten seconds.
 constexpr int GrabRetryMs = 250;
 constexpr int GrabAttempts = 40;
-// A key held this long without a key event of its own (a held key repeats) has been released
-// unseen.
-constexpr quint64 StuckKeyMs = 5000;
 // A key's name for the trace: "F4", "X", "Super_L". Qt has no text for some keys (the Super key),
 // so the name comes from the key's enumerator, not from QKeySequence.
 QString keyName(int key)
@@ -76,7 +55,7 @@ bool Kiosk::event(QEvent *event)
         takeKeyboard();
     } else if (event->type() == QEvent::WindowDeactivate) {
         // Keys released while another window had the keyboard were never seen released.
-        m_keysDown.clear();
+        m_keys.forget();
     }
     return ScaledView::event(event);
 }
@@ -132,37 +111,23 @@ void Kiosk::takeKey(QKeyEvent *key)
 {
     if (m_leaving)
         return;
-    const quint32 id = key->nativeScanCode() != 0 ? key->nativeScanCode() : static_cast<quint32>(key->key());
-    if (key->type() == QEvent::KeyRelease) {
-        if (!key->isAutoRepeat())
-            m_keysDown.remove(id);
-        return;
-    }
-    if (key->isAutoRepeat()) {
-        m_keysDown.insert(id, key->timestamp());
-        return;
-    }
-    // A key pressed again without a release in between was released unseen, as was one not seen
-    // for a long time.
-    m_keysDown.remove(id);
-    m_keysDown.removeIf([now = key->timestamp()](const auto &held) { return held.value() + StuckKeyMs < now; });
-    const bool joinsAPress = !m_keysDown.isEmpty();
-    m_keysDown.insert(id, key->timestamp());
-    const QString name = keyName(key->key());
-    switch (m_word.take(key->key())) {
-    case QuitWord::Completed:
+    // A held key repeats as presses, and on X11 as releases too: both say it is still down.
+    const KeyPresses::Kind kind = key->isAutoRepeat()           ? KeyPresses::Repeat
+        : key->type() == QEvent::KeyRelease ? KeyPresses::Release
+                                            : KeyPresses::Press;
+    switch (m_keys.take(kind, key->key(), key->nativeScanCode(), key->timestamp())) {
+    case KeyPresses::Leave:
         leave();
         break;
-    case QuitWord::Other:
-        if (joinsAPress) {
-            qCDebug(lcWindow).noquote() << "key" << name << "joins the press of a key held down";
-        } else {
-            qCDebug(lcWindow).noquote() << "key" << name << "works the bar";
-            // The bar's own click, with the nesting bound of every bar click.
-            form().bar()->click();
-        }
+    case KeyPresses::JoinsPress:
+        qCDebug(lcWindow).noquote() << "key" << keyName(key->key()) << "joins the press of a key held down";
         break;
-    case QuitWord::Continued:
+    case KeyPresses::WorksBar:
+        qCDebug(lcWindow).noquote() << "key" << keyName(key->key()) << "works the bar";
+        // The bar's own click, with the nesting bound of every bar click.
+        form().bar()->click();
+        break;
+    case KeyPresses::Nothing:
         break;
     }
 }
@@ -172,17 +137,14 @@ void Kiosk::takeKey(QKeyEvent *key)
 bool Kiosk::repeatsPress(QMouseEvent *mouse)
 {
     if (mouse->type() == QEvent::MouseButtonRelease)
-        return std::exchange(m_droppingPress, false);
+        return m_presses.release();
     if (!form().isPressTarget(controlAt(mouse->position().toPoint())))
         return false;
-    // A double click's second press may come as the double click alone.
     const quint64 interval = static_cast<quint64>(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    m_droppingPress = mouse->type() == QEvent::MouseButtonDblClick
-        || (m_lastPress && mouse->timestamp() - *m_lastPress < interval);
-    m_lastPress = mouse->timestamp();
-    if (m_droppingPress)
+    const bool drop = m_presses.press(mouse->timestamp(), interval, mouse->type() == QEvent::MouseButtonDblClick);
+    if (drop)
         qCDebug(lcWindow) << "mouse press within the double-click interval of the last: one press";
-    return m_droppingPress;
+    return drop;
 }
 
 // The window manager's close button or key does not end the locked mode; only the word does.

@@ -1,32 +1,13 @@
 #pragma once
 
 #include "platform/shortcuts_inhibitor.h"
+#include "window/press_rules.h"
 #include "window/scaled_view.h"
 
-#include <QHash>
 #include <QTimer>
-
-#include <optional>
 
 class QKeyEvent;
 class QMouseEvent;
-
-// The grown-up's way out of the locked mode: the letters q, u, i, t typed one after the other.
-// Any other key in between starts the word again.
-class QuitWord
-{
-public:
-    enum Step {
-        Other,     // a key that is no step of the word
-        Continued, // the next letter of the word, not yet the last
-        Completed, // the word's last letter
-    };
-    // What a pressed key (a Qt::Key) does to the word.
-    Step take(int key);
-
-private:
-    int m_typed = 0;
-};
 
 // The locked mode, for a child who bangs rather than clicks. The window, unchanged, fills the
 // screen it starts on, scaled by one uniform factor and centred on the window's silver. The
@@ -55,19 +36,11 @@ private:
     void takeKey(QKeyEvent *key);
     bool repeatsPress(QMouseEvent *mouse);
 
-    QuitWord m_word;
+    KeyPresses m_keys;
+    RepeatedPresses m_presses;
     ShortcutsInhibitor m_shortcuts; // on Wayland, where no grab is given
     QTimer m_grabRetry;
     int m_grabAttempts = 0;
     bool m_keyboardTaken = false;
     bool m_leaving = false;
-    // The keys down now, by scan code (by key where there is none), each with the time it was last
-    // seen down on the input events' own clock. A release can be lost while another program has
-    // the keyboard: the whole set is forgotten when the window loses activation, a key pressed
-    // again is known to have been released, and a key not seen for StuckKeyMs is taken as up.
-    QHash<quint32, quint64> m_keysDown;
-    // The time of the last mouse press on the bar or an animal button, from the input events'
-    // own clock, and whether the press under way (a repeat) is kept from the buttons.
-    std::optional<quint64> m_lastPress;
-    bool m_droppingPress = false;
 };

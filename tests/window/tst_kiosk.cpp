@@ -1,10 +1,8 @@
-// The locked mode: the word that leaves it, and one bar click per press of the child, whether a
-// palm on the keyboard or a double click.
+// The locked view: a double click is one press. (The key rules: tst_press_rules.)
 
 #include "window_harness.h"
 #include "window/kiosk.h"
 
-#include <QKeySequence>
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyleHints>
@@ -14,55 +12,6 @@ class KioskTest : public QObject
     Q_OBJECT
 
 private slots:
-    // The way out of the locked mode: q, u, i, t in a row; a stray key starts the word again.
-    void quitWordIsFourLettersInARow()
-    {
-        QuitWord word;
-        QString steps;
-        for (Qt::Key key : {Qt::Key_Q, Qt::Key_U, Qt::Key_X, Qt::Key_I, Qt::Key_T, Qt::Key_Q, Qt::Key_Q, Qt::Key_U,
-                            Qt::Key_I, Qt::Key_T, Qt::Key_T})
-            steps += QStringLiteral(".+!").at(word.take(key));
-        QCOMPARE(steps, QStringLiteral("++...++++!."));
-    }
-
-    // Key scripts: "+A" presses A, "*A" is A repeating while held, "-A" releases it, "!" takes the
-    // activation from the window; a second passes between two steps, and "~" is a minute.
-    void barClicksPerKeyScript_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<int>("clicks");
-        QTest::newRow("keys one after another") << "+A -A +B -B +C -C" << 3;
-        QTest::newRow("Alt+F4") << "+Alt +F4 -F4 -Alt" << 1;
-        QTest::newRow("chord of five") << "+A +S +D +F +G -S -G -A -F -D" << 1;
-        QTest::newRow("rolling palm") << "+A +S -A +D -S +F -D -F" << 1;
-        QTest::newRow("held key repeats") << "+A *A *A *A -A" << 1;
-        QTest::newRow("quit letter held") << "+Q +X -X -Q" << 0;
-        QTest::newRow("release unseen, key again") << "+A +A -A +B -B" << 3;
-        QTest::newRow("release unseen, window left") << "+A ! +B -B" << 2;
-        QTest::newRow("release unseen, long ago") << "+A ~ +B -B" << 2;
-        QTest::newRow("held by autorepeat") << "+A +B -B *A ~ *A +C -C -A" << 1;
-    }
-    void barClicksPerKeyScript()
-    {
-        QFETCH(QString, script);
-        QFETCH(int, clicks);
-        WindowHarness w;
-        Kiosk kiosk(*w.form);
-        QSignalSpy barClicks(w.form->bar(), &QAbstractButton::clicked);
-        quint64 time = 0;
-        for (const QString &step : script.split(' ')) {
-            time += step == "~" ? 60000 : 1000;
-            const QString name = step.mid(1);
-            const int key = name == "Alt" ? Qt::Key_Alt : QKeySequence(name)[0].key();
-            QKeyEvent press(step[0] == '-' ? QEvent::KeyRelease : QEvent::KeyPress, key, {}, name, step[0] == '*');
-            press.setTimestamp(time);
-            QEvent deactivate(QEvent::WindowDeactivate);
-            if (step != "~")
-                QCoreApplication::sendEvent(&kiosk, step == "!" ? &deactivate : &press);
-        }
-        QCOMPARE(barClicks.size(), clicks);
-    }
-
     // As a real mouse makes them, through the window: a double click on the first control, or a
     // click on each, half a second apart (past the desktop's interval unless it is set longer).
     void clicksPerMousePresses_data()
