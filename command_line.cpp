@@ -25,7 +25,8 @@ CommandLine readCommandLine(const QStringList &arguments)
     const QCommandLineOption kioskOption(QStringLiteral("kiosk"),
                                          QStringLiteral("Locked, full screen: a key works the bar once (keys pressed "
                                                         "together count once), and the desktop's keys are held back. "
-                                                        "Type q u i t to leave."));
+                                                        "Type q u i t to leave: the letters, or the keys where a US keyboard "
+                                                        "has them, whatever the layout."));
     parser.addOption(kioskOption);
     const QCommandLineOption voiceOption(QStringLiteral("voice"),
                                          QStringLiteral("The voice that speaks: %1 (default %2).")

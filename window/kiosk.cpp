@@ -115,21 +115,20 @@ void Kiosk::takeKey(QKeyEvent *key)
     const KeyPresses::Kind kind = key->isAutoRepeat()           ? KeyPresses::Repeat
         : key->type() == QEvent::KeyRelease ? KeyPresses::Release
                                             : KeyPresses::Press;
-    switch (m_keys.take(kind, key->key(), key->nativeScanCode(), key->timestamp())) {
-    case KeyPresses::Leave:
+    const KeyPresses::Outcome outcome = m_keys.take(kind, key->key(), key->nativeScanCode(), key->timestamp());
+    static const QHash<KeyPresses::Outcome, QString> Traced = {
+        {KeyPresses::WorksBar, QStringLiteral("works the bar")},
+        {KeyPresses::JoinsPress, QStringLiteral("joins the press of a key held down")},
+        {KeyPresses::WordStep, QStringLiteral("is a step of the word")},
+        {KeyPresses::Leave, QStringLiteral("ends the word")},
+    };
+    if (Traced.contains(outcome))
+        qCDebug(lcWindow).noquote() << "key" << keyName(key->key()) << Traced[outcome]
+                                    << QStringLiteral("(scan code %1)").arg(key->nativeScanCode());
+    if (outcome == KeyPresses::Leave)
         leave();
-        break;
-    case KeyPresses::JoinsPress:
-        qCDebug(lcWindow).noquote() << "key" << keyName(key->key()) << "joins the press of a key held down";
-        break;
-    case KeyPresses::WorksBar:
-        qCDebug(lcWindow).noquote() << "key" << keyName(key->key()) << "works the bar";
-        // The bar's own click, with the nesting bound of every bar click.
-        form().bar()->click();
-        break;
-    case KeyPresses::Nothing:
-        break;
-    }
+    else if (outcome == KeyPresses::WorksBar)
+        form().bar()->click(); // the bar's own click, with the nesting bound of every bar click
 }
 
 // True when the event is to be kept from the controls: a press on the bar or an animal button

@@ -73,7 +73,7 @@ KeyPresses::Outcome KeyPresses::take(Kind kind, int key, quint32 scanCode, quint
     case QuitWord::Completed:
         return Leave;
     case QuitWord::Continued:
-        return Nothing;
+        return WordStep;
     case QuitWord::Other:
         break;
     }

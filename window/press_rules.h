@@ -84,10 +84,11 @@ class KeyPresses
 public:
     enum Kind { Press, Repeat, Release };
     enum Outcome {
-        Nothing,    // a release, a repeat, or a step of the word: works nothing
+        Nothing,    // a release or a repeat
         WorksBar,   // a press of its own: works the bar once
         JoinsPress, // pressed while another key is held: part of that press
         Leave,      // the word's last step
+        WordStep,   // a step of the word, not the last: works nothing
     };
     Outcome take(Kind kind, int key, quint32 scanCode, quint64 time);
     void forget() { m_held.forget(); }

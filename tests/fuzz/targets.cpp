@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             events.push_back({kind, id, time});
             const QuitWord::Step step = word.take(key, code);
             CHECK(outcome == (step == QuitWord::Completed ? KeyPresses::Leave
-                              : step == QuitWord::Continued ? KeyPresses::Nothing
+                              : step == QuitWord::Continued ? KeyPresses::WordStep
                               : joins                      ? KeyPresses::JoinsPress
                                                            : KeyPresses::WorksBar));
         }

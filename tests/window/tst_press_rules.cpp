@@ -61,7 +61,7 @@ private slots:
             const auto kind = sign == '-' ? KeyPresses::Release : sign == '*' ? KeyPresses::Repeat : KeyPresses::Press;
             const KeyPresses::Outcome outcome = keys.take(kind, key, code, time);
             if (kind == KeyPresses::Press)
-                seen += QStringLiteral("wbjL").at(outcome);
+                seen += QStringLiteral(".bjLw").at(outcome);
             if (tap)
                 keys.take(KeyPresses::Release, key, code, time);
         }
