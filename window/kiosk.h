@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/shortcuts_inhibitor.h"
 #include "window/press_rules.h"
 #include "window/scaled_view.h"
 
-#include <QTimer>
+#include <memory>
 
+class DesktopLock;
 class QKeyEvent;
 class QMouseEvent;
 
@@ -31,16 +31,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void takeKeyboard();
     void leave();
     void takeKey(QKeyEvent *key);
     bool repeatsPress(QMouseEvent *mouse);
 
     KeyPresses m_keys;
     RepeatedPresses m_presses;
-    ShortcutsInhibitor m_shortcuts; // on Wayland, where no grab is given
-    QTimer m_grabRetry;
-    int m_grabAttempts = 0;
-    bool m_keyboardTaken = false;
+    std::unique_ptr<DesktopLock> m_lock; // the desktop's keys, taken while locked
     bool m_leaving = false;
 };

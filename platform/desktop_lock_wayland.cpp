@@ -1,7 +1,13 @@
-// Holding back a Wayland compositor's shortcuts, through its keyboard-shortcuts-inhibit protocol.
-// Only this file sees the Wayland client code and Qt's platform interface.
+// DesktopLock's Wayland part: the compositor asked to hold back its own keyboard shortcuts
+// (switching programs, the Super key's overview, closing a program) while a locked surface has
+// the keyboard, through its keyboard-shortcuts-inhibit protocol. Only this file sees the Wayland
+// client code and Qt's platform interface.
+//
+// What the compositor answers is traced: "shortcuts inhibited" each time it holds them back and,
+// once only, a line saying why it does not (it lacks the protocol, refuses, or leaves the request
+// unanswered for three seconds).
 
-#include "platform/shortcuts_inhibitor.h"
+#include "platform/surface_lock.h"
 
 #include "platform/trace.h"
 
@@ -60,10 +66,10 @@ constexpr int AnswerWaitMs = 3000;
 
 } // namespace
 
-class ShortcutsInhibitor::Wayland
+class ShortcutsInhibitor
 {
 public:
-    Wayland()
+    ShortcutsInhibitor()
     {
         m_unanswered.setSingleShot(true);
         m_unanswered.setInterval(AnswerWaitMs);
@@ -113,42 +119,57 @@ private:
     bool m_refusalTraced = false;
 };
 
-ShortcutsInhibitor::ShortcutsInhibitor()
+// The Wayland locks for the locked surfaces.
+class WaylandLock final : public SurfaceLock
 {
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        m_wayland = std::make_unique<Wayland>();
+public:
+    void hold(QWindow *window) override;
+    void release(QWindow *window) override;
+    void giveBack() override;
+
+private:
+    ShortcutsInhibitor m_shortcuts;
+    QWindow *m_shortcutsWindow = nullptr; // the window m_shortcuts.inhibitor was made for
+};
+
+SurfaceLock *makeWaylandLock()
+{
+    return new WaylandLock;
 }
 
-ShortcutsInhibitor::~ShortcutsInhibitor() = default;
-
-bool ShortcutsInhibitor::hold(QWindow *window)
+void WaylandLock::hold(QWindow *window)
 {
-    if (!m_wayland)
-        return false;
-    Wayland &w = *m_wayland;
+    ShortcutsInhibitor &w = m_shortcuts;
     if (!w.manager.isActive()) {
         if (!w.absenceTraced)
             qCDebug(lcWindow) << "the compositor offers no shortcuts inhibitor: it keeps its shortcuts";
         w.absenceTraced = true;
-        return true;
+        return;
     }
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
     auto *surface = static_cast<::wl_surface *>(native->nativeResourceForWindow("surface", window));
     auto *seat = static_cast<::wl_seat *>(native->nativeResourceForIntegration("wl_seat"));
     if (!surface || !seat)
-        return true; // not on the screen yet: asked again when it is shown or activated
+        return; // not on the screen yet: asked again when it is shown or activated
     // A compositor allows one request per surface and seat. One it honours, or has not answered
     // yet, is kept; one it has withdrawn (the user took the desktop's keys back, or it refused)
     // is renewed, so that the lock comes back when the window is active again.
-    if (!w.inhibitor || w.surface != surface || w.withdrawn)
+    if (!w.inhibitor || w.surface != surface || w.withdrawn) {
         w.request(surface, seat);
-    return true;
+        m_shortcutsWindow = window;
+    }
 }
 
-void ShortcutsInhibitor::release()
+void WaylandLock::release(QWindow *window)
 {
-    if (m_wayland && m_wayland->inhibitor) {
-        m_wayland->drop();
+    if (window == m_shortcutsWindow)
+        m_shortcuts.drop();
+}
+
+void WaylandLock::giveBack()
+{
+    if (m_shortcuts.inhibitor) {
+        m_shortcuts.drop();
         qCDebug(lcWindow) << "shortcuts given back to the compositor";
     }
 }
