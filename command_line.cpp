@@ -56,7 +56,7 @@ CommandLine readCommandLine(const QStringList &arguments)
         result.text = QStringLiteral("Usage: zubiko") + help.mid(help.indexOf(QLatin1String(" [options]")));
         return result;
     }
-    result.kiosk = parser.isSet(kioskOption);
+    result.locked = parser.isSet(kioskOption);
     result.voice = parser.value(voiceOption);
     if (!Speech::voices().contains(result.voice)) {
         result.action = CommandLine::Error;

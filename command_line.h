@@ -13,7 +13,7 @@ struct CommandLine
         Error // print `text` (one line) on stderr, exit with 2
     };
     Action action = Run;
-    bool kiosk = false;
+    bool locked = false; // --kiosk
     QString voice; // one of Speech::voices()
     QString text;  // the help, or the error's line
 };

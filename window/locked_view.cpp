@@ -1,9 +1,10 @@
 // The locked, full-screen mode (zubiko --kiosk).
 
-#include "window/kiosk.h"
+#include "window/locked_view.h"
 
 #include "platform/desktop_lock.h"
 #include "platform/trace.h"
+#include "catalogue/colours.h"
 #include "window/form1.h"
 
 #include <QApplication>
@@ -15,6 +16,49 @@
 #include <QStyleHints>
 #include <QWindow>
 
+#include <algorithm>
+
+// A screen other than the one with the animals, covered while locked: a window of its own filling
+// it in the window's silver. A click there does nothing and, the window being Zubiko's, reaches no
+// other program; keys there go to the locked view like all of the program's keys.
+class LockedView::Cover : public QWidget
+{
+public:
+    Cover(QScreen *screen, DesktopLock &lock)
+        : m_screen(screen)
+        , m_lock(lock)
+    {
+        setObjectName(QStringLiteral("cover"));
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, toQColor(Colour::Silver));
+        setPalette(palette);
+        setAutoFillBackground(true);
+        setWindowTitle(QStringLiteral("Zubiko"));
+        setScreen(screen);
+        setGeometry(screen->geometry());
+        showFullScreen();
+    }
+    ~Cover() override { m_lock.release(windowHandle()); }
+    QScreen *coveredScreen() const { return m_screen; }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
+            m_lock.hold(windowHandle());
+        return QWidget::event(event);
+    }
+    void mousePressEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent *event) override { event->accept(); }
+    void mouseDoubleClickEvent(QMouseEvent *event) override { event->accept(); }
+    // Only the word ends the locked mode; the covers go with the view.
+    void closeEvent(QCloseEvent *event) override { event->ignore(); }
+
+private:
+    QScreen *m_screen;
+    DesktopLock &m_lock;
+};
+
 namespace {
 // A key's name for the trace: "F4", "X", "Super_L". Qt has no text for some keys (the Super key),
 // so the name comes from the key's enumerator, not from QKeySequence.
@@ -25,11 +69,11 @@ QString keyName(int key)
 }
 } // namespace
 
-Kiosk::Kiosk(Form1 &form)
+LockedView::LockedView(Form1 &form)
     : ScaledView(form)
     , m_lock(std::make_unique<DesktopLock>())
 {
-    setObjectName(QStringLiteral("Kiosk"));
+    setObjectName(QStringLiteral("LockedView"));
     form.setLinksEnabled(false);
 
     qApp->installEventFilter(this);
@@ -37,28 +81,71 @@ Kiosk::Kiosk(Form1 &form)
     setScreen(startScreen());
     setGeometry(this->screen()->geometry());
     showFullScreen();
+
+    // A screen going away is uncovered before its windows move to another one; the view, if its own
+    // screen went, fills the one it is moved to, whose cover goes.
+    connect(qApp, &QGuiApplication::screenAdded, this, &LockedView::coverScreens);
+    connect(qApp, &QGuiApplication::screenRemoved, this, &LockedView::uncover);
+    connect(windowHandle(), &QWindow::screenChanged, this, [this](QScreen *screen) {
+        if (!screen || m_leaving)
+            return;
+        setGeometry(screen->geometry());
+        showFullScreen();
+        coverScreens();
+    });
+    // Keys released while another program had the keyboard were never seen released. (Going from
+    // the view to a cover and back, the keys stay the program's.)
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            m_keys.forget();
+    });
+    coverScreens();
 }
 
-Kiosk::~Kiosk()
+// Every screen but the view's covered, each once.
+void LockedView::coverScreens()
+{
+    if (m_leaving)
+        return;
+    uncover(screen());
+    for (QScreen *other : QGuiApplication::screens()) {
+        const bool covered = std::any_of(m_covers.begin(), m_covers.end(),
+                                         [other](const auto &cover) { return cover->coveredScreen() == other; });
+        if (other != screen() && !covered) {
+            m_covers.push_back(std::make_unique<Cover>(other, *m_lock));
+            qCDebug(lcWindow).noquote() << "screen" << other->name() << "covered";
+        }
+    }
+}
+
+void LockedView::uncover(QScreen *screen)
+{
+    for (auto cover = m_covers.begin(); cover != m_covers.end(); ++cover) {
+        if ((*cover)->coveredScreen() == screen) {
+            m_covers.erase(cover);
+            qCDebug(lcWindow).noquote() << "screen" << screen->name() << "uncovered";
+            return;
+        }
+    }
+}
+
+LockedView::~LockedView()
 {
     form().setLinksEnabled(true);
 }
 
-bool Kiosk::event(QEvent *event)
+bool LockedView::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
         if (!m_leaving)
             m_lock->hold(windowHandle());
-    } else if (event->type() == QEvent::WindowDeactivate) {
-        // Keys released while another window had the keyboard were never seen released.
-        m_keys.forget();
     }
     return ScaledView::event(event);
 }
 
 // Every key is taken here, before any control sees it: none moves the focus or clicks a button
 // on its own. Mouse presses that repeat one on the bar or an animal button are kept from it.
-bool Kiosk::eventFilter(QObject *watched, QEvent *event)
+bool LockedView::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -79,7 +166,7 @@ bool Kiosk::eventFilter(QObject *watched, QEvent *event)
     return ScaledView::eventFilter(watched, event);
 }
 
-void Kiosk::takeKey(QKeyEvent *key)
+void LockedView::takeKey(QKeyEvent *key)
 {
     if (m_leaving)
         return;
@@ -105,7 +192,7 @@ void Kiosk::takeKey(QKeyEvent *key)
 
 // True when the event is to be kept from the controls: a press on the bar or an animal button
 // within the double-click interval of the one before, and the rest of that press.
-bool Kiosk::repeatsPress(QMouseEvent *mouse)
+bool LockedView::repeatsPress(QMouseEvent *mouse)
 {
     if (mouse->type() == QEvent::MouseButtonRelease)
         return m_presses.release();
@@ -119,7 +206,7 @@ bool Kiosk::repeatsPress(QMouseEvent *mouse)
 }
 
 // The window manager's close button or key does not end the locked mode; only the word does.
-void Kiosk::closeEvent(QCloseEvent *event)
+void LockedView::closeEvent(QCloseEvent *event)
 {
     if (m_leaving)
         event->accept();
@@ -128,12 +215,13 @@ void Kiosk::closeEvent(QCloseEvent *event)
 }
 
 // Ends the program with status 0; the pauses under way end at once.
-void Kiosk::leave()
+void LockedView::leave()
 {
     qCDebug(lcWindow) << "quit typed: leaving the locked mode";
     m_leaving = true;
     form().leave();
     m_lock->giveBack();
+    m_covers.clear();
     close();
     QCoreApplication::exit(0);
 }
