@@ -4,7 +4,7 @@
 # Zubiko covers the second screen whole, and a click and a key there do not reach xev.
 #   screens.sh PATH/TO/zubiko WORKING_DIR   (under an X server with screens 0 and 1; needs xev)
 source "$(dirname "$0")/openbox.sh"
-second=${DISPLAY%.*}.1
+second=${DISPLAY%.*}.1 # screen 1 of the same server
 events=$(mktemp) && trap 'kill "${pid:-}" "${wm:-}" "${xev:-}" 2>/dev/null || true; rm -f "$log" "$events"' EXIT
 pressed() { grep -ac 'ButtonPress\|KeyPress' "$events" || true; }
 xev -display "$second" -geometry 400x300+100+100 >"$events" 2>&1 & xev=$!
@@ -17,7 +17,7 @@ start "$1" "$2" --kiosk
 wait_for 'keyboard grabbed'
 wait_for 'covered'
 cover=$(DISPLAY=$second xdotool search --sync --screen 1 --onlyvisible --name '^Zubiko$' | head -1)
-[ "$(DISPLAY=$second xdotool getwindowgeometry "$cover" | grep -o '[0-9]*x[0-9]*$')" = "$(DISPLAY=$second xdotool getdisplaygeometry | tr ' ' x)" ] ||
+[ "$(DISPLAY=$second xdotool getwindowgeometry "$cover" | grep -o '[0-9]*x[0-9]*$')" = "$(xdotool getdisplaygeometry --screen 1 | tr ' ' x)" ] ||
     fail "the cover does not fill the second screen: $(DISPLAY=$second xdotool getwindowgeometry "$cover")"
 before=$(pressed)
 xdotool mousemove --screen 1 300 250 click 1 key x
