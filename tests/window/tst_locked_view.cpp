@@ -27,13 +27,13 @@ void setScreens(const QList<int> &numbers)
     set(QJsonObject{{"screens", screens}}, native);
 }
 
-// The screens covered, by name, in order, and the view's.
+// The screens covered, by name, in order ("part" for a cover that does not fill its screen), and the view's.
 QString coveredScreens(const LockedView &view)
 {
     QStringList covered;
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == "cover" && window->isVisible() && window->geometry() == window->screen()->geometry())
-            covered << window->screen()->name();
+        if (window->objectName() == "cover" && window->isVisible())
+            covered << (window->geometry() == window->screen()->geometry() ? window->screen()->name() : "part");
     }
     covered.sort();
     return covered.join(' ') + " | " + view.screen()->name();
