@@ -15,6 +15,7 @@ for case in "${cases[@]}"; do
     wait_for 'keyboard grabbed'
     # Set while clients are connected: an X server left by its last client starts afresh, layout too.
     setxkbmap "$layout"
+    sleep 1 # for Zubiko to take up the new keymap, which the X server announces after the fact
     xdotool key "$k1"
     wait_for 'is a step of the word'
     xdotool key --delay 100 "$k2" "$k3" "$k4"
