@@ -47,6 +47,11 @@ void BusLocks::take()
         return;
     m_taken = true;
     askScreenSaver(0);
+    // A bus that cannot be reached gives no answer at all.
+    if (!QDBusConnection::systemBus().isConnected()) {
+        qCDebug(lcWindow) << "power keys not held: no system bus";
+        return;
+    }
     QDBusMessage inhibit = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
@@ -59,6 +64,10 @@ void BusLocks::take()
 void BusLocks::askScreenSaver(int path)
 {
     m_screenSaverPath = path;
+    if (!QDBusConnection::sessionBus().isConnected()) {
+        qCDebug(lcWindow) << "screen saver not inhibited: no session bus";
+        return;
+    }
     m_screenSaverPending = true;
     QDBusMessage inhibit = QDBusMessage::createMethodCall(ScreenSaver, ScreenSaverPaths.at(path), ScreenSaver,
                                                           QStringLiteral("Inhibit"));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The locked mode under headless sway, which holds back its shortcuts on request: locked, its keys
-# (Super+Return runs a command, Alt+F4 closes) reach Zubiko and each works the bar once; "quit" ends
-# it with 0. Unlocked, the same keys act in sway: proof that its bindings are live. sway refuses root:
+# (Super+Return runs a command, Alt+F4 closes) reach Zubiko and each works the bar once, sway keeps
+# idle off for it, shortcuts taken back by the user are held again when Zubiko is active again;
+# "quit" ends it with 0. Unlocked, the same keys act in sway: proof that its bindings are live. sway refuses root:
 # as root, both run as the user zubiko-e2e (made if missing) from a copy in a folder it can read.
 #   wayland_kiosk.sh PATH/TO/zubiko SOURCE_DIR   (needs sway, wtype and Qt's Wayland plugin)
 set -euo pipefail
@@ -29,6 +30,9 @@ printf '%s\n' 'xwayland disable' "bindsym Mod4+Return exec touch $marker" 'binds
 socket() { compgen -G "$top/run/wayland-*[0-9]" | head -1; }
 wait_for "sway did not start" socket
 session+=(WAYLAND_DISPLAY="$(basename "$(socket)")")
+wait_for "sway's IPC did not start" compgen -G "$top/run/sway-ipc.*.sock"
+sway_do() { "${session[@]}" SWAYSOCK="$(compgen -G "$top/run/sway-ipc.*.sock")" swaymsg "$@"; }
+idle_inhibited() { sway_do -t get_tree | grep -q '"inhibit_idle": true'; }
 
 start() { # start [--kiosk]
     rm -f "$log" "$marker"
@@ -43,6 +47,7 @@ chords=(-k x -s 300 -P Super_L -M logo -k Return -m logo -p Super_L -s 300 -P Al
 keys() { grep -a "zubiko.window: key .*${1:-}" "$log" | grep -avc 'key X '; } # keys [WHAT]: the keys traced
 
 start
+! idle_inhibited || fail "unlocked: sway keeps idle off for Zubiko"
 "${session[@]}" wtype "${chords[@]}"
 wait_for "unlocked: Super+Return did not run the compositor's command" test -e "$marker"
 wait_for "unlocked: Alt+F4 did not close Zubiko" eval '! running'
@@ -54,9 +59,17 @@ wait_for "locked: not all 4 keys of Super+Return and Alt+F4 reached Zubiko" eval
 sleep 0.5
 [ ! -e "$marker" ] || fail "locked: Super+Return ran the compositor's command"
 [ "$(keys 'works the bar')" -eq 2 ] || fail "locked: Super+Return and Alt+F4 worked the bar $(keys 'works the bar') times, not once each"
+idle_inhibited || fail "locked: sway does not keep idle off for Zubiko"
+# The user takes the shortcuts back; Zubiko, active again, holds them again.
+sway_do 'seat - shortcuts_inhibitor deactivate' >/dev/null
+sway_do 'workspace 2' >/dev/null && sway_do 'workspace 1' >/dev/null
+wait_for "locked: the shortcuts were not held again" eval '[ "$(grep -c "shortcuts inhibited" "$log")" -ge 2 ]'
+"${session[@]}" wtype -k x -s 300 -P Super_L -M logo -k Return -m logo -p Super_L -s 300
+sleep 0.5
+[ ! -e "$marker" ] || fail "locked, held again: Super+Return ran the compositor's command"
 "${session[@]}" wtype -k x -s 300 -d 100 quit
 wait_for "typing quit did not end Zubiko" eval '! running'
 status=0 && wait "$zubiko" || status=$?
 [ "$status" -eq 0 ] || fail "typing quit ended Zubiko with status $status"
 grep -q 'shortcuts given back' "$log" || fail "the shortcuts were not given back on leaving"
-echo "Wayland: unlocked the compositor's keys act; locked each works the bar once; quit leaves with 0"
+echo "Wayland: unlocked the compositor's keys act; locked each works the bar once, idle is held, the shortcuts renewed; quit leaves with 0"

@@ -10,7 +10,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 listing() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
 expected() {
     printf '%s\n' "$bin/zubiko" "$data/applications/"{$id,$id.Kiosk}.desktop "$data/metainfo/$id.metainfo.xml" \
-        "$data/icons/hicolor/scalable/apps/$id.svg" "$data/icons/hicolor/"{16x16,32x32,48x48,64x64,128x128,256x256}"/apps/$id.png"
+        "$data/wayland-sessions/$id.Session.desktop" "$data/icons/hicolor/scalable/apps/$id.svg" "$data/icons/hicolor/"{16x16,32x32,48x48,64x64,128x128,256x256}"/apps/$id.png"
     for part in animals sounds; do
         [ ! -f "$source/$part/CREDITS.txt" ] || (cd "$source" && find "$part" -type f | sed "s|^|$data/zubiko/|")
     done
@@ -32,7 +32,9 @@ grep -qx "Exec=zubiko" "$desktop" && grep -qx "Icon=$id" "$desktop" || fail "the
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo does not launch $id.desktop"
 kiosk=$prefix/$data/applications/$id.Kiosk.desktop
 grep -qx "Exec=zubiko --kiosk" "$kiosk" && grep -qx "Icon=$id" "$kiosk" || fail "the locked entry does not start zubiko --kiosk"
-! command -v desktop-file-validate >/dev/null || desktop-file-validate "$desktop" "$kiosk" || fail "desktop-file-validate"
+session=$prefix/$data/wayland-sessions/$id.Session.desktop
+grep -qx "Exec=cage -- zubiko --kiosk" "$session" || fail "the child's session does not run zubiko --kiosk in cage"
+! command -v desktop-file-validate >/dev/null || desktop-file-validate "$desktop" "$kiosk" "$session" || fail "desktop-file-validate"
 ! command -v appstreamcli >/dev/null || appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 
 # Staged, as packages are built: the same files, and nothing outside the prefix.
