@@ -9,6 +9,7 @@
 #include "platform/trace.h"
 
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -20,6 +21,20 @@ namespace {
 // the keyboard for a moment; it is tried again this often, for about ten seconds.
 constexpr int GrabRetryMs = 250;
 constexpr int GrabAttempts = 40;
+
+// The Wayland part, a module loaded only under Wayland: beside the program, then where it is installed.
+SurfaceLock *loadWaylandLock()
+{
+    const QString dir = QCoreApplication::applicationDirPath() + '/';
+    QLibrary module;
+    for (const QString &path : {dir, dir + QStringLiteral(ZUBIKO_MODULE_DIR_FROM_BINARY "/")}) {
+        module.setFileName(path + QStringLiteral("zubiko-wayland.so"));
+        if (auto make = reinterpret_cast<SurfaceLock *(*)()>(module.resolve("zubiko_make_wayland_lock")))
+            return make();
+    }
+    qCDebug(lcWindow).noquote() << "the Wayland part could not be loaded:" << module.errorString();
+    return nullptr;
+}
 
 // The X server's own screen saver, or null under another window system.
 Display *x11Display()
@@ -34,7 +49,7 @@ DesktopLock::DesktopLock(QObject *parent)
     , m_bus(std::make_unique<BusLocks>(this))
 {
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        m_wayland.reset(makeWaylandLock());
+        m_wayland.reset(loadWaylandLock());
     m_grabRetry.setInterval(GrabRetryMs);
     connect(&m_grabRetry, &QTimer::timeout, this, &DesktopLock::grabKeyboard);
 }

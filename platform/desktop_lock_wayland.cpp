@@ -151,7 +151,7 @@ private:
     bool m_idleTraced = false;
 };
 
-SurfaceLock *makeWaylandLock()
+extern "C" Q_DECL_EXPORT SurfaceLock *zubiko_make_wayland_lock()
 {
     return new WaylandLock;
 }
