@@ -4,8 +4,13 @@
 # idle off for it, shortcuts taken back by the user are held again when Zubiko is active again;
 # "quit" ends it with 0. Unlocked, the same keys act in sway: proof that its bindings are live. sway refuses root:
 # as root, both run as the user zubiko-e2e (made if missing) from a copy in a folder it can read.
-#   wayland_kiosk.sh PATH/TO/zubiko SOURCE_DIR   (needs sway, wtype and Qt's Wayland plugin)
+# With "cage": the child's session, the login-screen entry's own command under headless cage; Zubiko
+# runs through cage's Xwayland, where xdotool can type (cage has no virtual keyboard): it fills the
+# output, a key works the bar, and "quit" ends Zubiko and cage with it.
+#   wayland_kiosk.sh PATH/TO/zubiko SOURCE_DIR [cage]   (needs sway, wtype and Qt's Wayland plugin;
+#   with cage: cage, xwayland and xdotool)
 set -euo pipefail
+for tool in ${3:+cage Xwayland xdotool}; do command -v "$tool" >/dev/null || { echo "skipped: no $tool"; exit 77; }; done
 top=$(mktemp -d) && chmod 755 "$top" && mkdir "$top/app" "$top/run" "$top/out"
 trap 'kill "${zubiko:-}" "${sway:-}" 2>/dev/null || true; wait 2>/dev/null; rm -rf "$top"' EXIT
 cp "$1" "$(dirname "$1")/zubiko-wayland.so" "$top/app/"
@@ -22,7 +27,26 @@ log=$top/out/trace marker=$top/out/marker
 fail() { echo "FAIL: $*" >&2; cat "$log" "$top/out/sway.log" >&2 2>/dev/null; exit 1; }
 wait_for() { for _ in $(seq 150); do "${@:2}" >/dev/null && return 0; sleep 0.1; done; fail "$1"; } # FAILURE COMMAND...
 # Whether Zubiko still runs: an ended child stays a zombie (state Z) until waited for.
-running() { [ -e "/proc/$zubiko" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/$zubiko/stat"; }
+running() { [ -e "/proc/${1:-$zubiko}" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/${1:-$zubiko}/stat"; }
+
+if [ "${3:-}" = cage ]; then
+    read -ra command < <(sed -n 's/^Exec=//p' "$2/desktop/org.example.Zubiko.Session.desktop")
+    (cd "$top/app" && exec "${session[@]}" PATH="$top/app:/usr/bin:/bin" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
+        WLR_RENDERER=pixman QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=dummy \
+        "${command[@]}" >"$log" 2>&1) & sway=$!
+    wait_for "Zubiko did not take the keyboard under cage" grep -q 'keyboard grabbed' "$log"
+    x() { "${as_user[@]}" env DISPLAY="$(tr '\0' '\n' <"/proc/$(pgrep -P "$sway" -x zubiko)/environ" | sed -n 's/^DISPLAY=//p')" xdotool "$@"; }
+    x search --onlyvisible --name '^Zubiko$' getwindowgeometry %@ | grep -q "Geometry: $(x getdisplaygeometry | tr ' ' x)" ||
+        fail "Zubiko does not fill cage's output"
+    x key x
+    wait_for "a key did not work the bar" grep -q 'key X works the bar' "$log"
+    x type --delay 100 quit || true # the X server may end before the last key is up
+    wait_for "typing quit did not end cage" eval '! running "$sway"'
+    status=0 && wait "$sway" || status=$?
+    [ "$status" -eq 0 ] && grep -q 'quit typed' "$log" || fail "quit ended cage with status $status"
+    echo "the child's session: cage with the entry's command, Zubiko fills the output, keys work the bar, quit ends it"
+    exit 0
+fi
 
 printf '%s\n' 'xwayland disable' "bindsym Mod4+Return exec touch $marker" 'bindsym Mod1+F4 kill' >"$top/out/config"
 "${session[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
