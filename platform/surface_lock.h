@@ -13,5 +13,6 @@ public:
     virtual void giveBack() = 0;
 };
 
-// The Wayland part (desktop_lock_wayland.cpp): the compositor's shortcuts inhibitor.
-SurfaceLock *makeWaylandLock();
+// The Wayland part (desktop_lock_wayland.cpp, the module zubiko-wayland.so): the compositor's
+// shortcuts and idle inhibitors. The caller owns what it returns.
+extern "C" SurfaceLock *zubiko_make_wayland_lock();
