@@ -10,7 +10,7 @@ set -euo pipefail
 for tool in sway wtype wev python3; do command -v $tool >/dev/null || { echo "no $tool"; exit 77; }; done
 top=$(mktemp -d) && chmod 755 "$top" && mkdir "$top/app" "$top/run" "$top/out"
 trap 'kill "${zubiko:-}" "${wev:-}" "${sway:-}" 2>/dev/null || true; wait 2>/dev/null; rm -rf "$top"' EXIT
-cp "$1" "$top/app/zubiko"
+cp "$1" "$(dirname "$1")/zubiko-wayland.so" "$top/app/"
 cp -r "$2/animals" "$2/sounds" "$top/app/" 2>/dev/null && chmod -R a+rX "$top/app" || echo "note: no data" >&2
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
