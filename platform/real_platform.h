@@ -20,7 +20,7 @@ class RealPlatform : public Platform
 {
 public:
     // `dataRoots`: where the program's relative data paths ("sounds\duck.wav") are looked for,
-    // in order; the working directory by default. `voice`: one of Speech::voices(), empty for
+    // in order; the working directory by default. `voice`: one of voiceNames(), empty for
     // the default one. The voice is loaded, and the sounds of the first "sounds" folder found are
     // decoded, in the background from the first event pass on (or the first text spoken).
     explicit RealPlatform(const QStringList &dataRoots = {QStringLiteral(".")},

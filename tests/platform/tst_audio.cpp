@@ -3,7 +3,7 @@
 #include "platform/speech.h"
 
 #include "captured_messages.h"
-#include "made_files.h"
+#include "testsupport/made_files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -162,7 +162,7 @@ private slots:
     void speakReturnsAtOnceAndTextsAreSpokenWholeInOrder()
     {
         const QStringList texts{QStringLiteral("Elephant"), QStringLiteral("click the green bar to get the next animal"), QStringLiteral("Owl")};
-        for (const QString &voice : Speech::voices() + QStringList{Speech::voices().first()}) {
+        for (const QString &voice : voiceNames() + QStringList{voiceNames().first()}) {
             Heard heard;
             Speech speech(heard.sink(), voice);
             const std::vector<double> alone = oneByOne(speech, heard, texts);

@@ -10,7 +10,7 @@
 #include "platform/shell.h"
 
 #include "captured_messages.h"
-#include "made_files.h"
+#include "testsupport/made_files.h"
 
 #include <QtTest>
 
