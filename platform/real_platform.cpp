@@ -76,13 +76,6 @@ RealPlatform::~RealPlatform()
     m_speech.reset();
 }
 
-void RealPlatform::appendDataRoot(const QString &root)
-{
-    m_paths->appendRoot(root);
-    if (m_backgroundStarted)
-        preloadSounds();
-}
-
 QStringList RealPlatform::checkDataFolders()
 {
     m_missingFolders.clear();

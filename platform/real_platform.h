@@ -27,10 +27,6 @@ public:
                           const QString &voice = QString());
     ~RealPlatform() override;
 
-    // Adds a data root searched after the others (e.g. the installed data directory); its sounds
-    // are decoded in the background if no sounds folder had been found before.
-    void appendDataRoot(const QString &root);
-
     // Call once the data roots are all set: when no root holds an "animals" or a "sounds" folder,
     // says so in one warning that names the folders missing and where they were looked for
     // (absolute paths). Returns the folders missing ("animals", "sounds"); files asked for in
