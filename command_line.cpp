@@ -23,7 +23,7 @@ CommandLine readCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(QStringLiteral("Animals, their names and their sounds, for young children."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption kioskOption(QStringLiteral("kiosk"),
-                                         QStringLiteral("Locked, full screen: a key works the bar once (keys pressed "
+                                         QStringLiteral("Locked, full screen, other screens covered: a key works the bar once (keys pressed "
                                                         "together count once), and the desktop's keys are held back. "
                                                         "Type q u i t to leave: the letters, or the keys where a US keyboard "
                                                         "has them, whatever the layout."));
