@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154 # here, out, VERSION and the SOURCES columns come from generate.sh
 # The animals' names in other languages (names/<lang>.txt) and recordings of people saying them
 # (voices/<lang>/<key>.ogg), made from two Debian packages. Sourced by generate.sh, which calls
 # lang_up_to_date and make_languages; uses its SOURCES, source_file, origin and VERSION.
@@ -250,7 +251,7 @@ make_languages()
             phrase=$(lang_phrase "$lang" "$stamp")
             tp_name=$(lang_bare "$articles" "$phrase")
             gc_name=$(lang_bare "$articles" "$(lang_word "$json" "$word")")
-            name= from=
+            name='' from=''
             if [[ -n ${pick[$lang|$button]:-} ]]; then
                 name=${pick[$lang|$button]}
                 found=0
