@@ -2,6 +2,7 @@
 
 #include "platform/audio.h"
 #include "platform/data_paths.h"
+#include "platform/espeak_speech.h"
 #include "platform/event_pump.h"
 #include "platform/pictures.h"
 #include "platform/random_source.h"
@@ -10,7 +11,9 @@
 #include "platform/trace.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QSysInfo>
 
 #include <utility>
@@ -51,7 +54,10 @@ void RealPlatform::startBackgroundWork()
 {
     if (std::exchange(m_backgroundStarted, true))
         return;
-    speech();
+    if (m_language == QLatin1String("en"))
+        speech();
+    else
+        espeak();
     preloadSounds();
 }
 
@@ -70,10 +76,67 @@ Speech &RealPlatform::speech()
     return *m_speech;
 }
 
+EspeakSpeech &RealPlatform::espeak()
+{
+    if (!m_espeak) {
+        Audio *audio = m_audio.get();
+        m_espeak = std::make_unique<EspeakSpeech>(
+            [audio](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
+                audio->speechPcm(samples, count, rate, endOfText);
+            },
+            m_language);
+        m_audio->setSpeechBusy([speech = m_espeak.get()] { return speech->busy(); });
+    }
+    return *m_espeak;
+}
+
 RealPlatform::~RealPlatform()
 {
     m_audio->setSpeechBusy({});
     m_speech.reset();
+    m_espeak.reset();
+}
+
+void RealPlatform::setLanguage(const QString &code)
+{
+    m_language = code;
+}
+
+QString RealPlatform::voicesFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zubiko/voices");
+}
+
+AudioDecoding::Clip RealPlatform::recording(const QString &key, QString *file)
+{
+    // The parent's folder is looked in as it is; the data folders through the data paths.
+    QStringList candidates;
+    for (const QString &suffix : {QStringLiteral(".ogg"), QStringLiteral(".wav")}) {
+        const QString own = voicesFolder() + QLatin1Char('/') + m_language + QLatin1Char('/') + key + suffix;
+        if (QFileInfo::exists(own))
+            candidates << own;
+    }
+    for (const QString &suffix : {QStringLiteral(".ogg"), QStringLiteral(".wav")}) {
+        const QString shipped = m_paths->resolveFile(QStringLiteral("voices\\%1\\%2%3").arg(m_language, key, suffix));
+        if (!shipped.isEmpty())
+            candidates << shipped;
+    }
+    for (const QString &candidate : candidates) {
+        if (const auto kept = m_recordings.constFind(candidate); kept != m_recordings.constEnd()) {
+            *file = candidate;
+            return *kept;
+        }
+        QString why;
+        const AudioDecoding::Clip clip = AudioDecoding::decodeFile(candidate, &why);
+        if (clip) {
+            m_recordings.insert(candidate, clip);
+            *file = candidate;
+            return clip;
+        }
+        warnOnce(QStringLiteral("voice:") + candidate,
+                 QStringLiteral("Zubiko: recording %1 %2; the usual voice says the name").arg(candidate, why));
+    }
+    return {};
 }
 
 void RealPlatform::appendDataRoot(const QString &root)
@@ -138,10 +201,33 @@ void RealPlatform::preloadSounds()
 
 void RealPlatform::speak(const QString &text)
 {
-    qCDebug(lcPlatform).noquote() << QStringLiteral("speak ") + quoted(text);
     // Speech without a device is dropped: look for one that has come back first.
     m_audio->checkDevice();
-    speech().speak(text);
+    if (m_language == QLatin1String("en")) {
+        qCDebug(lcPlatform).noquote() << QStringLiteral("speak ") + quoted(text);
+        speech().speak(text);
+        return;
+    }
+    EspeakSpeech &voice = espeak();
+    voice.waitUntilReady();
+    qCDebug(lcPlatform).noquote() << QStringLiteral("speak ") + quoted(text) + QStringLiteral(" -> espeak-ng ")
+                                         + (voice.voiceName().isEmpty() ? QStringLiteral("(none)") : voice.voiceName());
+    voice.speak(text);
+}
+
+void RealPlatform::speakName(const QString &key, const QString &name)
+{
+    QString file;
+    const AudioDecoding::Clip clip = m_language == QLatin1String("en") ? nullptr : recording(key, &file);
+    if (!clip) {
+        speak(name);
+        return;
+    }
+    m_audio->checkDevice();
+    const double seconds = static_cast<double>(clip->size()) / AudioDecoding::Channels / AudioDecoding::SampleRate;
+    qCDebug(lcPlatform).noquote() << QStringLiteral("speakName %1 -> %2 (%3 s)")
+                                         .arg(quoted(name), file, QString::number(seconds, 'f', 2));
+    espeak().play(clip);
 }
 
 void RealPlatform::playSound(const QString &path)
