@@ -29,6 +29,7 @@ Form1::Form1(Platform &platform, const Language &language, QWidget *parent)
     showTexts();
     connectHandlers();
     Form_Load();
+    traceControlPlaces();
 }
 
 // Logged so that the trace tells how long the window took to appear.
