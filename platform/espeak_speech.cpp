@@ -39,7 +39,7 @@ bool setUpEspeak()
 
 } // namespace
 
-struct EspeakSpeech::Impl
+struct EspeakSpeech::Worker
 {
     Speech::Sink sink;
     QByteArray language; // as espeak-ng writes it: "fr", "pt-br"
@@ -70,24 +70,22 @@ struct EspeakSpeech::Impl
         std::lock_guard<std::mutex> lock(mutex);
         return quitting;
     }
+    // espeak-ng's synthesis callback: each stretch of samples as it is made.
+    static int synthChunk(short *samples, int count, espeak_EVENT *events);
 };
 
-namespace {
-
-int synthChunk(short *samples, int count, espeak_EVENT *events)
+int EspeakSpeech::Worker::synthChunk(short *samples, int count, espeak_EVENT *events)
 {
-    auto *impl = static_cast<EspeakSpeech::Impl *>(events ? events->user_data : nullptr);
-    if (!impl)
+    auto *worker = static_cast<Worker *>(events ? events->user_data : nullptr);
+    if (!worker)
         return 0;
     if (samples && count > 0)
-        impl->sink(reinterpret_cast<const std::int16_t *>(samples), static_cast<std::size_t>(count), g_sampleRate, false);
-    return impl->isQuitting() ? 1 : 0;
+        worker->sink(reinterpret_cast<const std::int16_t *>(samples), static_cast<std::size_t>(count), g_sampleRate, false);
+    return worker->isQuitting() ? 1 : 0;
 }
 
-} // namespace
-
 // The voice's own language ("fr-fr"), or an empty string when there is none for the language.
-QString EspeakSpeech::Impl::setUp()
+QString EspeakSpeech::Worker::setUp()
 {
     std::lock_guard<std::mutex> lock(g_espeakMutex);
     if (!setUpEspeak()) {
@@ -104,7 +102,7 @@ QString EspeakSpeech::Impl::setUp()
     return QString::fromUtf8(espeak_GetCurrentVoice()->languages + 1); // after the priority byte
 }
 
-void EspeakSpeech::Impl::say(const QString &text)
+void EspeakSpeech::Worker::say(const QString &text)
 {
     QString ready = Speech::prepared(text);
     if (ready.startsWith(QLatin1Char(','))) {
@@ -127,7 +125,7 @@ void EspeakSpeech::Impl::say(const QString &text)
 }
 
 // The recording, in the mixing format, handed on as mono at the mixing rate.
-void EspeakSpeech::Impl::playClip(const AudioDecoding::Clip &clip)
+void EspeakSpeech::Worker::playClip(const AudioDecoding::Clip &clip)
 {
     constexpr std::size_t Block = 4096;
     std::vector<std::int16_t> mono;
@@ -143,7 +141,7 @@ void EspeakSpeech::Impl::playClip(const AudioDecoding::Clip &clip)
     sink(mono.data(), mono.size(), AudioDecoding::SampleRate, true);
 }
 
-void EspeakSpeech::Impl::run()
+void EspeakSpeech::Worker::run()
 {
     const QString found = setUp();
     const bool ok = !found.isEmpty();
@@ -174,30 +172,30 @@ void EspeakSpeech::Impl::run()
     }
 }
 
-EspeakSpeech::EspeakSpeech(Speech::Sink sink, const QString &language) : d(std::make_unique<Impl>())
+EspeakSpeech::EspeakSpeech(Speech::Sink sink, const QString &language) : m_worker(std::make_unique<Worker>())
 {
-    d->sink = std::move(sink);
-    d->language = language.toLower().replace(QLatin1Char('_'), QLatin1Char('-')).toLatin1();
-    d->worker = std::thread([this] { d->run(); });
+    m_worker->sink = std::move(sink);
+    m_worker->language = language.toLower().replace(QLatin1Char('_'), QLatin1Char('-')).toLatin1();
+    m_worker->worker = std::thread([this] { m_worker->run(); });
 }
 
 EspeakSpeech::~EspeakSpeech()
 {
     {
-        std::lock_guard<std::mutex> lock(d->mutex);
-        d->quitting = true;
+        std::lock_guard<std::mutex> lock(m_worker->mutex);
+        m_worker->quitting = true;
     }
-    d->wake.notify_all();
-    d->worker.join();
+    m_worker->wake.notify_all();
+    m_worker->worker.join();
 }
 
 void EspeakSpeech::speak(const QString &text)
 {
     {
-        std::lock_guard<std::mutex> lock(d->mutex);
-        d->queue.push_back({text, {}});
+        std::lock_guard<std::mutex> lock(m_worker->mutex);
+        m_worker->queue.push_back({text, {}});
     }
-    d->wake.notify_all();
+    m_worker->wake.notify_all();
 }
 
 void EspeakSpeech::play(const AudioDecoding::Clip &clip)
@@ -205,27 +203,27 @@ void EspeakSpeech::play(const AudioDecoding::Clip &clip)
     if (!clip)
         return;
     {
-        std::lock_guard<std::mutex> lock(d->mutex);
-        d->queue.push_back({QString(), clip});
+        std::lock_guard<std::mutex> lock(m_worker->mutex);
+        m_worker->queue.push_back({QString(), clip});
     }
-    d->wake.notify_all();
+    m_worker->wake.notify_all();
 }
 
 bool EspeakSpeech::busy() const
 {
-    std::lock_guard<std::mutex> lock(d->mutex);
-    return d->playing || !d->queue.empty();
+    std::lock_guard<std::mutex> lock(m_worker->mutex);
+    return m_worker->playing || !m_worker->queue.empty();
 }
 
 bool EspeakSpeech::waitUntilReady()
 {
-    std::unique_lock<std::mutex> lock(d->mutex);
-    d->wake.wait(lock, [this] { return d->started; });
-    return d->canSpeak;
+    std::unique_lock<std::mutex> lock(m_worker->mutex);
+    m_worker->wake.wait(lock, [this] { return m_worker->started; });
+    return m_worker->canSpeak;
 }
 
 QString EspeakSpeech::voiceName() const
 {
-    std::lock_guard<std::mutex> lock(d->mutex);
-    return d->voice;
+    std::lock_guard<std::mutex> lock(m_worker->mutex);
+    return m_worker->voice;
 }

@@ -36,8 +36,7 @@ public:
     // The espeak-ng voice speaking (its language, as "fr"), once ready; empty when refused.
     QString voiceName() const;
 
-    struct Impl; // espeak_speech.cpp only (espeak-ng's callback reaches it)
-
 private:
-    std::unique_ptr<Impl> d;
+    struct Worker; // espeak_speech.cpp only: the worker thread, its queue and its voice
+    std::unique_ptr<Worker> m_worker;
 };

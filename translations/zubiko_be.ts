@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>,,,,,,,,,,,,,,,,,,,,,,click the green bar to get the next animal. you can also just press the space bar if you like.</source>
-        <translation>,,,,,,,,,,,,,,,,,,,,,,націсні на зялёную кнопку, і з'явіцца наступная жывёла. можна проста націснуць прабел.</translation>
+        <translation>,,,,,,,,,,,,,,,,,,,,,,націсні на зялёную кнопку, і з&apos;явіцца наступная жывёла. можна проста націснуць прабел.</translation>
     </message>
     <message>
         <source>Name And Sound ...</source>

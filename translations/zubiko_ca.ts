@@ -5,11 +5,11 @@
     <name>Form1</name>
     <message>
         <source>,,, Zubiko.. click the red bar for the animal name and sound </source>
-        <translation>,,, Zubiko.. fes clic a la barra vermella per sentir el nom i el so de l'animal </translation>
+        <translation>,,, Zubiko.. fes clic a la barra vermella per sentir el nom i el so de l&apos;animal </translation>
     </message>
     <message>
         <source>,,,,,,,,,,,,,,,,,,,,,,click the green bar to get the next animal. you can also just press the space bar if you like.</source>
-        <translation>,,,,,,,,,,,,,,,,,,,,,,fes clic a la barra verda per veure un altre animal. també pots prémer la barra d'espai.</translation>
+        <translation>,,,,,,,,,,,,,,,,,,,,,,fes clic a la barra verda per veure un altre animal. també pots prémer la barra d&apos;espai.</translation>
     </message>
     <message>
         <source>Name And Sound ...</source>

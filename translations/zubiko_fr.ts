@@ -5,11 +5,11 @@
     <name>Form1</name>
     <message>
         <source>,,, Zubiko.. click the red bar for the animal name and sound </source>
-        <translation>,,, Zubiko.. clique sur la barre rouge pour entendre le nom et le cri de l'animal </translation>
+        <translation>,,, Zubiko.. clique sur la barre rouge pour entendre le nom et le cri de l&apos;animal </translation>
     </message>
     <message>
         <source>,,,,,,,,,,,,,,,,,,,,,,click the green bar to get the next animal. you can also just press the space bar if you like.</source>
-        <translation>,,,,,,,,,,,,,,,,,,,,,,clique sur la barre verte pour voir un autre animal. tu peux aussi appuyer sur la barre d'espace.</translation>
+        <translation>,,,,,,,,,,,,,,,,,,,,,,clique sur la barre verte pour voir un autre animal. tu peux aussi appuyer sur la barre d&apos;espace.</translation>
     </message>
     <message>
         <source>Name And Sound ...</source>
@@ -46,7 +46,7 @@
     </message>
     <message>
         <source>Get more free children&apos;s software here</source>
-        <translation>D'autres logiciels gratuits pour enfants ici</translation>
+        <translation>D&apos;autres logiciels gratuits pour enfants ici</translation>
     </message>
     <message>
         <source>replay sound</source>

@@ -5,7 +5,7 @@
     <name>Form1</name>
     <message>
         <source>,,, Zubiko.. click the red bar for the animal name and sound </source>
-        <translation>,,, Zubiko.. clicca sulla barra rossa per sentire il nome e il verso dell'animale </translation>
+        <translation>,,, Zubiko.. clicca sulla barra rossa per sentire il nome e il verso dell&apos;animale </translation>
     </message>
     <message>
         <source>,,,,,,,,,,,,,,,,,,,,,,click the green bar to get the next animal. you can also just press the space bar if you like.</source>

@@ -46,7 +46,7 @@
     </message>
     <message>
         <source>Get more free children&apos;s software here</source>
-        <translation>Meer gratis programma's voor kinderen hier</translation>
+        <translation>Meer gratis programma&apos;s voor kinderen hier</translation>
     </message>
     <message>
         <source>replay sound</source>

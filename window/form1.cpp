@@ -26,7 +26,6 @@ Form1::Form1(Platform &platform, const Language &language, QWidget *parent)
     , m_language(language)
 {
     createControls();
-    showTexts();
     connectHandlers();
     Form_Load();
     traceControlPlaces();

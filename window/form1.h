@@ -137,7 +137,6 @@ private:
     void showPicture(const QPixmap &picture);
 
     // ---- Language (form1_language.cpp) ----------------------------------------------------------
-    void showTexts();                  // the captions, through tr(), and the animals' names
     QString shownName() const;         // the name of the animal on show, in the language
     void showName();                   // ... written in the name band
     QString clockNow();                // the time of day in the language's short format

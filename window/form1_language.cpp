@@ -1,22 +1,9 @@
-// The texts and names in the family's language. Every caption and sentence is asked of tr(): with
-// no translation installed (English) it gives the text as written here.
+// The names and the clock in the family's language. Every caption and sentence is asked of tr()
+// where it is used: with no translation installed (English) it gives the text as written.
 
 #include "window/form1.h"
 
 #include "platform/trace.h"
-
-void Form1::showTexts()
-{
-    for (const AnimalRow &row : AnimalCatalogue)
-        animalButton(row.number)->setText(m_language.caption(row));
-    cmdClearAllGreen->setText(tr("Clear"));
-    cmdSpaceBar->setText(tr("Spacebar"));
-    setFittingCaption(Label1, tr("Get more free children's software here"));
-    setFittingCaption(Label4, tr("replay sound"));
-    setFittingCaption(Label6, tr("volume"));
-    setFittingCaption(Label7, tr("version 1.1"));
-    setFittingCaption(Label8, tr("you can choose animals individually"));
-}
 
 QString Form1::shownName() const
 {

@@ -18,38 +18,39 @@ sox -q -n -r 16000 -c 1 "$data/home/zubiko/voices/es/duck.wav" synth 0.4 sine 66
 echo 'not a sound' >"$data/home/zubiko/voices/es/giraffe.ogg"
 export XDG_DATA_HOME="$data/home"
 
-# Clicks the form's point X,Y (the window is not scaled on this screen).
+# Clicks the control named $1 where the trace places it (the window is not scaled on this screen).
 click() {
-    local wid x y
+    local wid x y cx cy
     wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
     read -r x y < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')
-    xdotool mousemove $((x + $1)) $((y + $2)) click 1
+    read -r cx cy < <(grep -o "control $1 at [0-9]*,[0-9]*" "$log" | head -1 | awk '{split($4, p, ","); print p[1], p[2]}')
+    [ -n "$cx" ] || fail "no place for $1 in the trace"
+    xdotool mousemove $((x + cx)) $((y + cy)) click 1
 }
 # The process time (s) of the first trace line holding $1.
 at() { grep -F -m1 "$1" "$log" | awk '{print $1}'; }
 stop() { kill "$pid" "$wm"; wait "$pid" "$wm" 2>/dev/null || true; }
-bar=(224 533) giraffe=(617 280) name=(290 138) speaker=(424 531)
 
 LANGUAGE=fr start "$1" "$data"
 wait_for 'name shown "Canard"'
 wait_for 'speak ",,, Zubiko.. clique sur la barre rouge'
 grep -F 'speak ",,, Zubiko.. clique' "$log" | grep -q -- '-> espeak-ng fr' || fail "the welcome is not in espeak-ng's French voice"
 sleep 6 # the welcome said
-click "${bar[@]}"
+click cmd123
 wait_for "speakName \"Canard\" -> $data/voices/fr/duck.ogg (0.50 s)"
 wait_for 'playSound "sounds\duck.wav"'
 awk -v name="$(at 'speakName "Canard"')" -v sound="$(at 'playSound "sounds\duck.wav"')" \
     'BEGIN { exit !(sound - name > 0.5) }' || fail "the sound started before the name ended"
-click "${giraffe[@]}" && wait_for 'name shown "Girafe"'
-click "${name[@]}" && wait_for 'speak "Girafe" -> espeak-ng fr'
-click "${speaker[@]}" && wait_for 'speak "Girafe : pas un bruit !" -> espeak-ng fr'
+click Giraffe && wait_for 'name shown "Girafe"'
+click lblName && wait_for 'speak "Girafe" -> espeak-ng fr'
+click imgSound && wait_for 'speak "Girafe : pas un bruit !" -> espeak-ng fr'
 stop
 
 start "$1" "$data" --language es
 wait_for 'name shown "Pato"'
-click "${name[@]}" && wait_for "speakName \"Pato\" -> $data/home/zubiko/voices/es/duck.wav"
-click "${giraffe[@]}" && wait_for 'name shown "Jirafa"'
-click "${name[@]}" && click "${name[@]}"
+click lblName && wait_for "speakName \"Pato\" -> $data/home/zubiko/voices/es/duck.wav"
+click Giraffe && wait_for 'name shown "Jirafa"'
+click lblName && click lblName
 wait_for 'speak "Jirafa" -> espeak-ng es'
 sleep 1
 [ "$(grep -c 'giraffe.ogg' "$log")" = 1 ] || fail "the broken recording was not warned about exactly once"
