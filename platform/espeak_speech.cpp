@@ -42,6 +42,7 @@ bool setUpEspeak()
 struct EspeakSpeech::Worker
 {
     Speech::Sink sink;
+    std::function<void()> recordingHandedOver;
     QByteArray language; // as espeak-ng writes it: "fr", "pt-br"
     QString voice;
 
@@ -163,8 +164,11 @@ void EspeakSpeech::Worker::run()
             queue.pop_front();
             playing = true;
         }
-        if (item.clip)
+        if (item.clip) {
             playClip(item.clip);
+            if (recordingHandedOver)
+                recordingHandedOver();
+        }
         else if (ok)
             say(item.text);
         std::lock_guard<std::mutex> lock(mutex);
@@ -207,6 +211,12 @@ void EspeakSpeech::play(const AudioDecoding::Clip &clip)
         m_worker->queue.push_back({QString(), clip});
     }
     m_worker->wake.notify_all();
+}
+
+void EspeakSpeech::setRecordingHandedOver(std::function<void()> handedOver)
+{
+    std::lock_guard<std::mutex> lock(m_worker->mutex);
+    m_worker->recordingHandedOver = std::move(handedOver);
 }
 
 bool EspeakSpeech::busy() const

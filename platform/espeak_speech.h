@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // The voice of every language but English: espeak-ng, in-process and offline, speaking the texts
@@ -28,6 +29,8 @@ public:
     // A recording in the mixing format (AudioDecoding::decodeFile), played on the speech channel
     // in its turn among the texts.
     void play(const AudioDecoding::Clip &clip);
+    // Called on the worker thread each time a recording has been handed to the sink whole.
+    void setRecordingHandedOver(std::function<void()> handedOver);
 
     // Whether a text or recording is queued or being played out.
     bool busy() const;

@@ -14,11 +14,38 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QSysInfo>
 
+#include <chrono>
 #include <utility>
 
 namespace {
+
+qint64 steadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The recording without the silence before and after the voice (samples of at most -60 dBFS).
+AudioDecoding::Clip trimmed(const AudioDecoding::Clip &clip)
+{
+    constexpr int Quiet = 33;
+    const std::vector<std::int16_t> &s = *clip;
+    auto loud = [&](std::size_t frame) {
+        return std::abs(s[frame * AudioDecoding::Channels]) > Quiet || std::abs(s[frame * AudioDecoding::Channels + 1]) > Quiet;
+    };
+    const std::size_t frames = s.size() / AudioDecoding::Channels;
+    std::size_t first = 0, end = frames;
+    while (first < end && !loud(first))
+        ++first;
+    while (end > first && !loud(end - 1))
+        --end;
+    if (first == 0 && end == frames)
+        return clip;
+    return std::make_shared<const std::vector<std::int16_t>>(s.begin() + static_cast<std::ptrdiff_t>(first * AudioDecoding::Channels),
+                                                             s.begin() + static_cast<std::ptrdiff_t>(end * AudioDecoding::Channels));
+}
 
 QString quoted(const QString &text)
 {
@@ -86,6 +113,10 @@ EspeakSpeech &RealPlatform::espeak()
             },
             m_language);
         m_audio->setSpeechBusy([speech = m_espeak.get()] { return speech->busy(); });
+        m_espeak->setRecordingHandedOver([this] {
+            m_nameHeardBy = steadyMilliseconds() + static_cast<qint64>(m_audio->speechQueuedSeconds() * 1000.0);
+            --m_namesToHandOver;
+        });
     }
     return *m_espeak;
 }
@@ -127,8 +158,12 @@ AudioDecoding::Clip RealPlatform::recording(const QString &key, QString *file)
             return *kept;
         }
         QString why;
-        const AudioDecoding::Clip clip = AudioDecoding::decodeFile(candidate, &why);
-        if (clip) {
+        AudioDecoding::Clip clip = AudioDecoding::decodeFile(candidate, &why);
+        if (clip)
+            clip = trimmed(clip);
+        if (clip && clip->empty())
+            why = QStringLiteral("is silent");
+        if (clip && !clip->empty()) {
             m_recordings.insert(candidate, clip);
             *file = candidate;
             return clip;
@@ -227,11 +262,34 @@ void RealPlatform::speakName(const QString &key, const QString &name)
     const double seconds = static_cast<double>(clip->size()) / AudioDecoding::Channels / AudioDecoding::SampleRate;
     qCDebug(lcPlatform).noquote() << QStringLiteral("speakName %1 -> %2 (%3 s)")
                                          .arg(quoted(name), file, QString::number(seconds, 'f', 2));
+    ++m_namesToHandOver;
     espeak().play(clip);
+}
+
+qint64 RealPlatform::nameStillHeard() const
+{
+    if (m_namesToHandOver > 0)
+        return 20; // not yet handed over: look again soon
+    return std::max<qint64>(0, m_nameHeardBy - steadyMilliseconds());
 }
 
 void RealPlatform::playSound(const QString &path)
 {
+    // The sound that was playing stops at once; this one starts once the name has been heard.
+    if (const qint64 wait = nameStillHeard(); wait > 0) {
+        m_audio->stopSound();
+        m_heldSound = path;
+        if (!m_heldSoundTimer) {
+            m_heldSoundTimer = std::make_unique<QTimer>();
+            m_heldSoundTimer->setSingleShot(true);
+            m_heldSoundTimer->callOnTimeout([this] { playSound(m_heldSound); });
+        }
+        qCDebug(lcPlatform).noquote() << QStringLiteral("sound %1 held %2 ms for the name").arg(quoted(path)).arg(wait);
+        m_heldSoundTimer->start(static_cast<int>(wait));
+        return;
+    }
+    if (m_heldSoundTimer)
+        m_heldSoundTimer->stop();
     const QString asked = QStringLiteral("playSound ") + quoted(path) + QStringLiteral(" -> ");
     if (path.isEmpty()) {
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("silence (no file named)");

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -13,6 +14,7 @@
 class Audio;
 class DataPaths;
 class EspeakSpeech;
+class QTimer;
 class EventPump;
 class RandomSource;
 class Shell;
@@ -73,6 +75,8 @@ private:
     std::shared_ptr<const std::vector<std::int16_t>> recording(const QString &key, QString *file);
     // One warning per key (a file, or a file's problem) in the life of the platform.
     void warnOnce(const QString &key, const QString &message);
+    // How long a recorded name handed to the speech channel is still heard, in milliseconds.
+    qint64 nameStillHeard() const;
     // Whether `relative` lies in a data folder checkDataFolders found missing.
     bool inMissingFolder(const QString &relative) const;
 
@@ -91,4 +95,10 @@ private:
     QSet<QString> m_warned;
     QStringList m_missingFolders;
     QHash<QString, std::shared_ptr<const std::vector<std::int16_t>>> m_recordings; // decoded, by file
+    // A recorded name can last longer than the window's pause before the sound: the sound asked
+    // for meanwhile is held until the name has been heard.
+    std::atomic<int> m_namesToHandOver{0};
+    std::atomic<qint64> m_nameHeardBy{0}; // steady clock, milliseconds
+    QString m_heldSound;
+    std::unique_ptr<QTimer> m_heldSoundTimer;
 };

@@ -93,12 +93,17 @@ Language chooseLanguage(const QStringList &wanted, const std::function<bool(cons
                         const std::function<QByteArray(const QString &)> &readNames)
 {
     Language english;
+    const auto fallBack = [&] {
+        qCDebug(lcWindow).noquote() << QStringLiteral("language %1 not available: English")
+                                           .arg(wanted.isEmpty() ? QStringLiteral("(none)") : wanted.first().left(MaxNameLength));
+        return english;
+    };
     for (const QString &tag : wanted) {
         const QLocale locale(QString(tag).replace(QLatin1Char('-'), QLatin1Char('_')));
+        if (locale.language() == QLocale::English)
+            return tag == wanted.first() ? english : fallBack();
         if (locale.language() == QLocale::C)
             continue;
-        if (locale.language() == QLocale::English)
-            return english;
         const QString full = locale.name(); // "fr_FR", "pt_BR"
         for (const QString &code : {full, full.section(QLatin1Char('_'), 0, 0)}) {
             const QByteArray bytes = readNames(code);
@@ -111,12 +116,12 @@ Language chooseLanguage(const QStringList &wanted, const std::function<bool(cons
             language.names = file.names;
             language.captions = file.captions;
             if (!file.problems.isEmpty())
-                qWarning("Zubiko: names\\%s.txt: %s", qUtf8Printable(code), qUtf8Printable(file.problems.join(QStringLiteral("; "))));
+                qWarning("Zubiko: names\\%s.txt: %d line(s) left out (%s%s)", qUtf8Printable(code),
+                         static_cast<int>(file.problems.size()), qUtf8Printable(file.problems.mid(0, 3).join(QStringLiteral("; "))),
+                         file.problems.size() > 3 ? "; ..." : "");
             qCDebug(lcWindow).noquote() << QStringLiteral("language %1").arg(code);
             return language;
         }
     }
-    qCDebug(lcWindow).noquote() << QStringLiteral("language %1 not available: English")
-                                       .arg(wanted.isEmpty() ? QStringLiteral("(none)") : wanted.first());
-    return english;
+    return fallBack();
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The program in the family's language under openbox: with LANGUAGE=fr the French name shows, the
-# recording says the name and ends before the sound, espeak-ng's French voice says the sentences
+# recording says the name and the sound waits for its end, espeak-ng's French voice says the sentences
 # and the names without a recording; with --language es the parent's own recording wins and a
 # broken one is warned about once; with LANGUAGE=xx everything is English.
 #   language.sh PATH/TO/zubiko SOURCE_DIR   (under an X server of at least 1100x800)
@@ -12,7 +12,7 @@ ln -s "$2/animals" "$2/sounds" "$data/"
 mkdir -p "$data/names" "$data/voices/fr" "$data/voices/es" "$data/home/zubiko/voices/es"
 printf '# fixture\nDuck=Canard\nGiraffe=Girafe\n' >"$data/names/fr.txt"
 printf 'Duck=Pato\nGiraffe=Jirafa\n' >"$data/names/es.txt"
-sox -q -n -r 22050 -c 1 "$data/voices/fr/duck.ogg" synth 0.5 sine 440
+sox -q -n -r 22050 -c 1 "$data/voices/fr/duck.ogg" synth 1.5 sine 440 # longer than the pause before the sound
 sox -q -n -r 22050 -c 1 "$data/voices/es/duck.ogg" synth 0.5 sine 440
 sox -q -n -r 16000 -c 1 "$data/home/zubiko/voices/es/duck.wav" synth 0.4 sine 660
 echo 'not a sound' >"$data/home/zubiko/voices/es/giraffe.ogg"
@@ -37,10 +37,10 @@ wait_for 'speak ",,, Zubiko.. clique sur la barre rouge'
 grep -F 'speak ",,, Zubiko.. clique' "$log" | grep -q -- '-> espeak-ng fr' || fail "the welcome is not in espeak-ng's French voice"
 sleep 6 # the welcome said
 click cmd123
-wait_for "speakName \"Canard\" -> $data/voices/fr/duck.ogg (0.50 s)"
+wait_for "speakName \"Canard\" -> $data/voices/fr/duck.ogg (1.50 s)"
 wait_for 'playSound "sounds\duck.wav"'
 awk -v name="$(at 'speakName "Canard"')" -v sound="$(at 'playSound "sounds\duck.wav"')" \
-    'BEGIN { exit !(sound - name > 0.5) }' || fail "the sound started before the name ended"
+    'BEGIN { exit !(sound - name > 1.5) }' || fail "the sound started before the name ended"
 click Giraffe && wait_for 'name shown "Girafe"'
 click lblName && wait_for 'speak "Girafe" -> espeak-ng fr'
 click imgSound && wait_for 'speak "Girafe : pas un bruit !" -> espeak-ng fr'
