@@ -93,21 +93,24 @@ Language chooseLanguage(const QStringList &wanted, const std::function<bool(cons
                         const std::function<QByteArray(const QString &)> &readNames)
 {
     Language english;
+    QString missed; // the first language asked for that is not there
     const auto fallBack = [&] {
-        qCDebug(lcWindow).noquote() << QStringLiteral("language %1 not available: English")
-                                           .arg(wanted.isEmpty() ? QStringLiteral("(none)") : wanted.first().left(MaxNameLength));
+        if (!missed.isEmpty())
+            qCDebug(lcWindow).noquote() << QStringLiteral("language %1 not available: English").arg(missed.left(MaxNameLength));
         return english;
     };
     for (const QString &tag : wanted) {
+        // The C locale ("C", "POSIX", "C.UTF-8") asks for no language in particular.
+        if (tag == QLatin1String("C") || tag == QLatin1String("POSIX") || tag.startsWith(QLatin1String("C.")))
+            continue;
         const QLocale locale(QString(tag).replace(QLatin1Char('-'), QLatin1Char('_')));
         if (locale.language() == QLocale::English)
-            return tag == wanted.first() ? english : fallBack();
-        if (locale.language() == QLocale::C)
-            continue;
+            return fallBack();
         const QString full = locale.name(); // "fr_FR", "pt_BR"
         for (const QString &code : {full, full.section(QLatin1Char('_'), 0, 0)}) {
             const QByteArray bytes = readNames(code);
-            if (bytes.isNull() || !loadTranslation(code))
+            // Names of the region's own (pt_BR) go with the language's translation (pt) if need be.
+            if (bytes.isNull() || !(loadTranslation(code) || loadTranslation(code.section(QLatin1Char('_'), 0, 0))))
                 continue;
             Language language;
             language.code = code;
@@ -122,6 +125,8 @@ Language chooseLanguage(const QStringList &wanted, const std::function<bool(cons
             qCDebug(lcWindow).noquote() << QStringLiteral("language %1").arg(code);
             return language;
         }
+        if (missed.isEmpty())
+            missed = tag;
     }
     return fallBack();
 }

@@ -115,6 +115,7 @@ private slots:
         QTest::newRow("missing, then one there") << QStringList{"xx", "de-DE", "fr"} << "fr";
         QTest::newRow("names but no translation") << QStringList{"it"} << "en";
         QTest::newRow("English first") << QStringList{"en-GB", "fr"} << "en";
+        QTest::newRow("region's names, language's translation") << QStringList{"pt-BR"} << "pt_BR";
         QTest::newRow("nothing") << QStringList() << "en";
     }
     void languageChosen()
@@ -122,10 +123,12 @@ private slots:
         QFETCH(QStringList, wanted);
         QFETCH(QString, code);
         const Language language = chooseLanguage(
-            wanted, [](const QString &c) { return c == QLatin1String("fr"); },
-            [](const QString &c) { return c == QLatin1String("fr") || c == QLatin1String("it") ? QByteArray("Duck=Canard\n") : QByteArray(); });
+            wanted, [](const QString &c) { return c == QLatin1String("fr") || c == QLatin1String("pt"); },
+            [](const QString &c) {
+                return QStringList{"fr", "it", "pt_BR"}.contains(c) ? QByteArray("Duck=Canard\n") : QByteArray();
+            });
         QCOMPARE(language.code, code);
-        QCOMPARE(language.name(animalRow(7)), code == QLatin1String("fr") ? QStringLiteral("Canard") : QStringLiteral("Duck"));
+        QCOMPARE(language.name(animalRow(7)), code == QLatin1String("en") ? QStringLiteral("Duck") : QStringLiteral("Canard"));
     }
 };
 
