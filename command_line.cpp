@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "platform/speech.h"
+#include "platform/voices.h"
 
 #include <QCommandLineParser>
 
@@ -29,8 +29,8 @@ CommandLine readCommandLine(const QStringList &arguments)
     parser.addOption(kioskOption);
     const QCommandLineOption voiceOption(QStringLiteral("voice"),
                                          QStringLiteral("The voice that speaks: %1 (default %2).")
-                                             .arg(Speech::voices().join(QStringLiteral(" or ")), Speech::defaultVoice()),
-                                         QStringLiteral("name"), Speech::defaultVoice());
+                                             .arg(voiceNames().join(QStringLiteral(" or ")), defaultVoice()),
+                                         QStringLiteral("name"), defaultVoice());
     parser.addOption(voiceOption);
     const QCommandLineOption languageOption(
         QStringLiteral("language"),
@@ -64,10 +64,10 @@ CommandLine readCommandLine(const QStringList &arguments)
     result.kiosk = parser.isSet(kioskOption);
     result.voice = parser.value(voiceOption);
     result.language = parser.value(languageOption).left(64);
-    if (!Speech::voices().contains(result.voice)) {
+    if (!voiceNames().contains(result.voice)) {
         result.action = CommandLine::Error;
         result.text = QStringLiteral("zubiko: there is no voice \"%1\" (the voices: %2)")
-                          .arg(result.voice.simplified(), Speech::voices().join(QStringLiteral(", ")));
+                          .arg(result.voice.simplified(), voiceNames().join(QStringLiteral(", ")));
     }
     return result;
 }

@@ -71,7 +71,7 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
       m_random(std::make_unique<RandomSource>()),
       m_events(std::make_unique<EventPump>())
 {
-    m_voice = voice.isEmpty() ? Speech::defaultVoice() : voice;
+    m_voice = voice.isEmpty() ? defaultVoice() : voice;
 }
 
 // What the window's first frame does not need starts with its first pause (or the first text):
@@ -172,13 +172,6 @@ AudioDecoding::Clip RealPlatform::recording(const QString &key, QString *file)
                  QStringLiteral("Zubiko: recording %1 %2; the usual voice says the name").arg(candidate, why));
     }
     return {};
-}
-
-void RealPlatform::appendDataRoot(const QString &root)
-{
-    m_paths->appendRoot(root);
-    if (m_backgroundStarted)
-        preloadSounds();
 }
 
 QStringList RealPlatform::checkDataFolders()
