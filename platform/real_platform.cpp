@@ -153,7 +153,11 @@ AudioDecoding::Clip RealPlatform::recording(const QString &key, QString *file)
             candidates << shipped;
     }
     for (const QString &candidate : candidates) {
-        if (const auto kept = m_recordings.constFind(candidate); kept != m_recordings.constEnd()) {
+        // Each file is decoded once until it changes; one refused is not tried again meanwhile.
+        const QString version = candidate + QLatin1Char('@') + QString::number(QFileInfo(candidate).lastModified().toMSecsSinceEpoch());
+        if (const auto kept = m_recordings.constFind(version); kept != m_recordings.constEnd()) {
+            if (!*kept)
+                continue;
             *file = candidate;
             return *kept;
         }
@@ -164,10 +168,11 @@ AudioDecoding::Clip RealPlatform::recording(const QString &key, QString *file)
         if (clip && clip->empty())
             why = QStringLiteral("is silent");
         if (clip && !clip->empty()) {
-            m_recordings.insert(candidate, clip);
+            m_recordings.insert(version, clip);
             *file = candidate;
             return clip;
         }
+        m_recordings.insert(version, nullptr);
         warnOnce(QStringLiteral("voice:") + candidate,
                  QStringLiteral("Zubiko: recording %1 %2; the usual voice says the name").arg(candidate, why));
     }

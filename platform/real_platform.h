@@ -90,7 +90,8 @@ private:
     QString m_soundsFolder;
     QSet<QString> m_warned;
     QStringList m_missingFolders;
-    QHash<QString, std::shared_ptr<const std::vector<std::int16_t>>> m_recordings; // decoded, by file
+    // Recordings decoded, or refused (null), by file and time of change.
+    QHash<QString, std::shared_ptr<const std::vector<std::int16_t>>> m_recordings;
     // A recorded name can last longer than the window's pause before the sound: the sound asked
     // for meanwhile is held until the name has been heard.
     std::atomic<int> m_namesToHandOver{0};
