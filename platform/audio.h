@@ -71,6 +71,8 @@ public:
     void speechPcm(const std::int16_t *samples, std::size_t count, int sampleRate, bool endOfText);
 
     bool deviceOpen() const;
+    // How long the speech handed over so far still plays, in seconds (0 when none is left).
+    double speechQueuedSeconds() const;
 
 private:
     struct Output; // audio.cpp only: the device, the mixer, the decoded files and the preload thread
