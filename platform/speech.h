@@ -46,8 +46,7 @@ public:
     // Blocks until the voice has been set up or refused; true when it can speak.
     bool waitUntilReady();
 
-    struct Impl; // speech.cpp only (flite's audio callback reaches it)
-
 private:
-    std::unique_ptr<Impl> d;
+    struct Worker; // speech.cpp only: the worker thread, its queue and its voice
+    std::unique_ptr<Worker> m_worker;
 };
