@@ -6,9 +6,12 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -77,6 +80,9 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // The fonts' configuration (tens of files, read once per process) is read on a thread of its
+    // own while the window system is reached; the window's first captions need it.
+    std::thread fontConfiguration([] { FcInit(); });
     g_defaultHandler = qInstallMessageHandler(messageHandler);
     g_startingGui = true;
     QApplication app(argc, argv);
@@ -91,6 +97,7 @@ int main(int argc, char *argv[])
                                            QStringLiteral(ZUBIKO_DATA_DIR)),
                           commandLine.voice);
     platform.checkDataFolders();
+    fontConfiguration.join();
     Form1 window(platform);
     // A screen with less room than the window shows it scaled down to fit.
     std::unique_ptr<ScaledView> view;
