@@ -28,7 +28,7 @@ esac
 # pulse server), and validate the desktop files.
 test_packages=()
 [ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils sway wtype qt6-wayland appstream desktop-file-utils
-    pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon python3-numpy)
+    pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon python3-numpy python3-dbusmock libglib2.0-bin cage xwayland)
 # libFuzzer and the sanitizers come with clang's runtime; llvm-symbolizer names the lines of a crash.
 [ "$mode" = fuzz ] && test_packages=(clang libclang-rt-dev llvm)
 tools/install-packages.sh "${test_packages[@]}"

@@ -49,7 +49,7 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
     // are then taken from the heap, which keeps its highest level for good (some MB more after a
     // round of the thirty animals).
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-    m_voice = voice.isEmpty() ? Speech::defaultVoice() : voice;
+    m_voice = voice.isEmpty() ? defaultVoice() : voice;
 }
 
 // What the window's first frame does not need starts with its first pause (or the first text):
@@ -82,13 +82,6 @@ RealPlatform::~RealPlatform()
 {
     m_audio->setSpeechBusy({});
     m_speech.reset();
-}
-
-void RealPlatform::appendDataRoot(const QString &root)
-{
-    m_paths->appendRoot(root);
-    if (m_backgroundStarted)
-        preloadSounds();
 }
 
 QStringList RealPlatform::checkDataFolders()

@@ -9,6 +9,7 @@ extern "C" {
 #include <dlfcn.h>
 
 #include <condition_variable>
+#include <iterator>
 #include <cstdlib>
 #include <deque>
 #include <mutex>
@@ -51,7 +52,8 @@ struct Voice
 };
 
 std::mutex g_fliteMutex;
-Voice g_voices[] = {{"rms"}, {"slt"}};
+Voice g_voices[] = {{VoiceNames[0]}, {VoiceNames[1]}};
+static_assert(std::size(g_voices) == VoiceNames.size(), "a flite voice for each name");
 
 Voice *findVoice(const QString &name)
 {
@@ -122,7 +124,7 @@ bool Speech::Worker::setUpVoice()
     Voice *found = findVoice(voiceName);
     if (!found) {
         qWarning("Zubiko: speech is off: there is no voice \"%s\" (the voices: %s)", qUtf8Printable(voiceName),
-                 qUtf8Printable(voices().join(QStringLiteral(", "))));
+                 qUtf8Printable(voiceNames().join(QStringLiteral(", "))));
         return false;
     }
     std::lock_guard<std::mutex> lock(g_fliteMutex);
@@ -196,19 +198,6 @@ void Speech::Worker::run()
     std::lock_guard<std::mutex> lock(g_fliteMutex);
     if (--voice->users == 0)
         voice->letGo();
-}
-
-QStringList Speech::voices()
-{
-    QStringList names;
-    for (const Voice &voice : g_voices)
-        names << QLatin1String(voice.name);
-    return names;
-}
-
-QString Speech::defaultVoice()
-{
-    return QStringLiteral("rms");
 }
 
 Speech::Speech(Sink sink, const QString &voice) : m_worker(std::make_unique<Worker>())

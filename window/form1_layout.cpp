@@ -160,27 +160,27 @@ void Form1::createLabels()
     {
         QLabel *Form1::*label;
         const char *name;
-        QString caption;
         QFont (*font)();
         int left, top, width, height;
         Sizing sizing;
         bool clickable;
+        QString caption;
     };
+    constexpr Sizing Fits = Sizing::FitsCaption, Wraps = Sizing::Wraps;
     const LabelRow rows[] = {
-        {&Form1::lblName, "lblName", QString(), largeFont, 1620, 1650, 5445, 855, Sizing::Wraps, true},
-        {&Form1::Label2, "Label2", QStringLiteral("Zubiko"), largeFont, 4830, 180, 4485, 765, Sizing::FitsCaption, false},
-        {&Form1::Label3, "Label3", QStringLiteral("Copyright (C) 2026 the Zubiko developers"), windowFont, 5040,
-         10500, 5205, 345, Sizing::Wraps, false},
-        {&Form1::Label4, "Label4", QStringLiteral("replay sound"), smallBoldFont, 5760, 6900, 1365, 240,
-         Sizing::FitsCaption, false},
-        {&Form1::Label5, "Label5", WebAddress, linkFont, 5985, 9975, 3000, 300, Sizing::FitsCaption, true},
-        {&Form1::Label6, "Label6", QStringLiteral("volume"), smallLinkFont, 5985, 8775, 765, 240, Sizing::FitsCaption, true},
-        {&Form1::Label7, "Label7", QStringLiteral("version 1.1"), windowFont, 9480, 240, 780, 195, Sizing::FitsCaption, false},
-        {&Form1::Label8, "Label8", QStringLiteral("you can choose animals individually"), textFont, 9390, 930, 3705,
-         300, Sizing::FitsCaption, false},
-        {&Form1::lblTime, "lblTime", QString(), smallBoldFont, 300, 10500, 450, 240, Sizing::FitsCaption, false},
-        {&Form1::Label1, "Label1", QStringLiteral("Get more free children's software here"), windowFont, 6075, 9780,
-         2670, 195, Sizing::FitsCaption, false},
+        {&Form1::lblName, "lblName", largeFont, 1620, 1650, 5445, 855, Wraps, true, QString()},
+        {&Form1::Label2, "Label2", largeFont, 4830, 180, 4485, 765, Fits, false, QStringLiteral("Zubiko")},
+        {&Form1::Label3, "Label3", windowFont, 5040, 10500, 5205, 345, Wraps, false,
+         QStringLiteral("Copyright (C) 2026 the Zubiko developers")},
+        {&Form1::Label4, "Label4", smallBoldFont, 5760, 6900, 1365, 240, Fits, false, QStringLiteral("replay sound")},
+        {&Form1::Label5, "Label5", linkFont, 5985, 9975, 3000, 300, Fits, true, WebAddress},
+        {&Form1::Label6, "Label6", smallLinkFont, 5985, 8775, 765, 240, Fits, true, QStringLiteral("volume")},
+        {&Form1::Label7, "Label7", windowFont, 9480, 240, 780, 195, Fits, false, QStringLiteral("version 1.1")},
+        {&Form1::Label8, "Label8", textFont, 9390, 930, 3705, 300, Fits, false,
+         QStringLiteral("you can choose animals individually")},
+        {&Form1::lblTime, "lblTime", smallBoldFont, 300, 10500, 450, 240, Fits, false, QString()},
+        {&Form1::Label1, "Label1", windowFont, 6075, 9780, 2670, 195, Fits, false,
+         QStringLiteral("Get more free children's software here")},
     };
     for (const LabelRow &row : rows) {
         QLabel *label = row.clickable ? new ClickableLabel(this) : new QLabel(this);

@@ -2,6 +2,7 @@
 
 #include "window/kiosk.h"
 
+#include "platform/desktop_lock.h"
 #include "platform/trace.h"
 #include "window/form1.h"
 
@@ -33,10 +34,6 @@ QuitWord::Step QuitWord::take(int key)
 }
 
 namespace {
-// A grab is refused while the window is not yet on the screen, or while another program holds
-// the keyboard for a moment; it is tried again this often, for about ten seconds.
-constexpr int GrabRetryMs = 250;
-constexpr int GrabAttempts = 40;
 // A key held this long without a key event of its own (a held key repeats) has been released
 // unseen.
 constexpr quint64 StuckKeyMs = 5000;
@@ -51,12 +48,11 @@ QString keyName(int key)
 
 Kiosk::Kiosk(Form1 &form)
     : ScaledView(form)
+    , m_lock(std::make_unique<DesktopLock>())
 {
     setObjectName(QStringLiteral("Kiosk"));
     form.setLinksEnabled(false);
 
-    m_grabRetry.setInterval(GrabRetryMs);
-    connect(&m_grabRetry, &QTimer::timeout, this, &Kiosk::takeKeyboard);
     qApp->installEventFilter(this);
 
     setScreen(startScreen());
@@ -72,37 +68,13 @@ Kiosk::~Kiosk()
 bool Kiosk::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
-        m_grabAttempts = 0;
-        takeKeyboard();
+        if (!m_leaving)
+            m_lock->hold(windowHandle());
     } else if (event->type() == QEvent::WindowDeactivate) {
         // Keys released while another window had the keyboard were never seen released.
         m_keysDown.clear();
     }
     return ScaledView::event(event);
-}
-
-void Kiosk::takeKeyboard()
-{
-    QWindow *window = windowHandle();
-    if (m_leaving || !window)
-        return;
-    // On Wayland no program may grab the keyboard: the compositor is asked to pass its keys on.
-    if (m_shortcuts.hold(window))
-        return;
-    if (window->setKeyboardGrabEnabled(true)) {
-        m_grabRetry.stop();
-        if (!m_keyboardTaken)
-            qCDebug(lcWindow) << "keyboard grabbed";
-        m_keyboardTaken = true;
-        return;
-    }
-    m_keyboardTaken = false;
-    if (++m_grabAttempts < GrabAttempts) {
-        m_grabRetry.start();
-    } else {
-        m_grabRetry.stop();
-        qCDebug(lcWindow) << "keyboard grab refused: the desktop keeps its shortcuts";
-    }
 }
 
 // Every key is taken here, before any control sees it: none moves the focus or clicks a button
@@ -200,8 +172,7 @@ void Kiosk::leave()
     qCDebug(lcWindow) << "quit typed: leaving the locked mode";
     m_leaving = true;
     form().leave();
-    m_grabRetry.stop();
-    m_shortcuts.release();
+    m_lock->giveBack();
     close();
     QCoreApplication::exit(0);
 }

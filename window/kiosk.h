@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/shortcuts_inhibitor.h"
 #include "window/scaled_view.h"
 
 #include <QHash>
-#include <QTimer>
 
+#include <memory>
 #include <optional>
 
+class DesktopLock;
 class QKeyEvent;
 class QMouseEvent;
 
@@ -50,16 +50,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void takeKeyboard();
     void leave();
     void takeKey(QKeyEvent *key);
     bool repeatsPress(QMouseEvent *mouse);
 
     QuitWord m_word;
-    ShortcutsInhibitor m_shortcuts; // on Wayland, where no grab is given
-    QTimer m_grabRetry;
-    int m_grabAttempts = 0;
-    bool m_keyboardTaken = false;
+    std::unique_ptr<DesktopLock> m_lock; // the desktop's keys, taken while locked
     bool m_leaving = false;
     // The keys down now, by scan code (by key where there is none), each with the time it was last
     // seen down on the input events' own clock. A release can be lost while another program has

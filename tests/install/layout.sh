@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # Installs the build into scratch folders and checks what lands there, then starts the installed
 # program from other folders to see where it takes its pictures from.
-#   layout.sh CMAKE BUILD_DIR SOURCE_DIR BINDIR DATADIR   (the last two relative to the prefix)
+#   layout.sh CMAKE BUILD_DIR SOURCE_DIR BINDIR DATADIR LIBDIR   (the last three relative to the prefix)
 set -euo pipefail
-cmake=$1 build=$2 source=$3 bin=$4 data=$5 id=org.example.Zubiko
+cmake=$1 build=$2 source=$3 bin=$4 data=$5 lib=$6 id=org.example.Zubiko
 [[ $bin != /* && $data != /* ]] || { echo "skipped: this build installs into absolute folders"; exit 77; }
 scratch=$(mktemp -d) && trap 'rm -rf "$scratch"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 listing() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
 expected() {
-    printf '%s\n' "$bin/zubiko" "$data/applications/"{$id,$id.Kiosk}.desktop "$data/metainfo/$id.metainfo.xml" \
-        "$data/icons/hicolor/scalable/apps/$id.svg" "$data/icons/hicolor/"{16x16,32x32,48x48,64x64,128x128,256x256}"/apps/$id.png"
+    printf '%s\n' "$bin/zubiko" "$lib/zubiko/zubiko-wayland.so" "$data/applications/"{$id,$id.Kiosk}.desktop "$data/metainfo/$id.metainfo.xml" \
+        "$data/wayland-sessions/$id.Session.desktop" "$data/icons/hicolor/scalable/apps/$id.svg" "$data/icons/hicolor/"{16x16,32x32,48x48,64x64,128x128,256x256}"/apps/$id.png"
     for part in animals sounds; do
         [ ! -f "$source/$part/CREDITS.txt" ] || (cd "$source" && find "$part" -type f | sed "s|^|$data/zubiko/|")
     done
@@ -32,7 +32,9 @@ grep -qx "Exec=zubiko" "$desktop" && grep -qx "Icon=$id" "$desktop" || fail "the
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "the metainfo does not launch $id.desktop"
 kiosk=$prefix/$data/applications/$id.Kiosk.desktop
 grep -qx "Exec=zubiko --kiosk" "$kiosk" && grep -qx "Icon=$id" "$kiosk" || fail "the locked entry does not start zubiko --kiosk"
-! command -v desktop-file-validate >/dev/null || desktop-file-validate "$desktop" "$kiosk" || fail "desktop-file-validate"
+session=$prefix/$data/wayland-sessions/$id.Session.desktop
+grep -qx "Exec=cage -- zubiko --kiosk" "$session" || fail "the child's session does not run zubiko --kiosk in cage"
+! command -v desktop-file-validate >/dev/null || desktop-file-validate "$desktop" "$kiosk" "$session" || fail "desktop-file-validate"
 ! command -v appstreamcli >/dev/null || appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 
 # Staged, as packages are built: the same files, and nothing outside the prefix.
@@ -41,7 +43,7 @@ DESTDIR=$scratch/stage "$cmake" --install "$build" --prefix /usr >"$scratch/log"
 
 # Data not made yet is left out, with a message.
 "$cmake" -Dzubiko_data_source="$scratch/empty" -Dzubiko_data_dest=share/zubiko -DCMAKE_INSTALL_PREFIX="$scratch/bare" \
-    -P "$source/desktop/install_data.cmake" >"$scratch/log" 2>&1 || fail "installing without data"
+    -P "$source/datagen/install_data.cmake" >"$scratch/log" 2>&1 || fail "installing without data"
 [ ! -e "$scratch/bare" ] && grep -q "are not installed" "$scratch/log" || fail "no message, or data installed from nothing"
 
 [ -f "$source/animals/CREDITS.txt" ] || { echo "no pictures made: the installed program is not started"; exit 0; }
