@@ -32,6 +32,12 @@ CommandLine readCommandLine(const QStringList &arguments)
                                              .arg(voiceNames().join(QStringLiteral(" or ")), defaultVoice()),
                                          QStringLiteral("name"), defaultVoice());
     parser.addOption(voiceOption);
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"),
+        QStringLiteral("The language shown and spoken, as fr or pt_BR (default: the desktop's). A language "
+                       "Zubiko does not have gives English."),
+        QStringLiteral("code"));
+    parser.addOption(languageOption);
     for (const char *name : QtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
@@ -57,6 +63,7 @@ CommandLine readCommandLine(const QStringList &arguments)
     }
     result.kiosk = parser.isSet(kioskOption);
     result.voice = parser.value(voiceOption);
+    result.language = parser.value(languageOption).left(64);
     if (!voiceNames().contains(result.voice)) {
         result.action = CommandLine::Error;
         result.text = QStringLiteral("zubiko: there is no voice \"%1\" (the voices: %2)")

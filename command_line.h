@@ -15,6 +15,7 @@ struct CommandLine
     Action action = Run;
     bool kiosk = false;
     QString voice; // one of voiceNames()
+    QString language; // --language CODE ("fr", "pt_BR"); empty: the desktop's
     QString text;  // the help, or the error's line
 };
 

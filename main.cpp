@@ -1,10 +1,13 @@
 #include "command_line.h"
+#include "platform/data_checks.h"
 #include "platform/data_paths.h"
 #include "platform/real_platform.h"
 #include "window/form1.h"
 #include "window/kiosk.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTranslator>
 
 #include <fontconfig/fontconfig.h>
 
@@ -97,8 +100,29 @@ int main(int argc, char *argv[])
                                            QStringLiteral(ZUBIKO_DATA_DIR)),
                           commandLine.voice);
     platform.checkDataFolders();
+
+    // The language: --language, else the desktop's languages in order of preference. The sentences'
+    // translations are built into the program (:/i18n); the animals' names are data (names\<code>.txt).
+    QTranslator translator;
+    const DataPaths names(programDataRoots(QCoreApplication::applicationDirPath(),
+                                           QStringLiteral(ZUBIKO_DATA_DIR_FROM_BINARY), QStringLiteral(ZUBIKO_DATA_DIR)));
+    const Language language = chooseLanguage(
+        commandLine.language.isEmpty() ? QLocale().uiLanguages() : QStringList{commandLine.language},
+        [&translator](const QString &code) {
+            return translator.load(QStringLiteral(":/i18n/zubiko_") + code);
+        },
+        [&names](const QString &code) {
+            const QString file = names.resolveFile(QStringLiteral("names\\%1.txt").arg(code));
+            if (file.isEmpty() || !DataChecks::fileProblem(file).isEmpty())
+                return QByteArray();
+            QFile in(file);
+            return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+        });
+    if (!language.isEnglish())
+        QCoreApplication::installTranslator(&translator);
+    platform.setLanguage(language.code);
     fontConfiguration.join();
-    Form1 window(platform);
+    Form1 window(platform, language);
     // A screen with less room than the window shows it scaled down to fit.
     std::unique_ptr<ScaledView> view;
     if (commandLine.kiosk)

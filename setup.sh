@@ -45,7 +45,7 @@ if [ "$mode" = fuzz ]; then
     seconds=${2:-600}
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUBIKO_FUZZ=ON \
         -DZUBIKO_WERROR=ON >/dev/null
-    names=(sound picture data_paths rcc command_line speech_text quit_word) # as in tests/fuzz/CMakeLists.txt
+    names=(sound picture data_paths rcc command_line speech_text quit_word names) # as in tests/fuzz/CMakeLists.txt
     cmake --build build-fuzz --target "${names[@]/#/fuzz_}"
     export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy

@@ -1,6 +1,7 @@
 #!/bin/bash
-# Builds the program's data folders animals/ (thirty JPEG pictures) and sounds/ (WAV sounds)
-# in the repository root from Debian packages, with a CREDITS.txt in each.
+# Builds the program's data folders animals/ (thirty JPEG pictures), sounds/ (WAV sounds),
+# names/ (the animals' names in other languages) and voices/ (recordings of those names) in the
+# repository root from Debian packages, with the credits of every file.
 #
 #   datagen/generate.sh [--installed] [--out DIR] [--contact-sheet FILE.png]
 #   datagen/generate.sh --packages    lists the Debian packages the pictures and sounds come from
@@ -8,7 +9,7 @@
 # Packages are fetched with apt-get download (nothing is installed) and kept, with the few
 # files unpacked from them, under .cache/datagen/ in the repository root. With --installed
 # nothing is downloaded: the files are read from the packages installed on this machine (as
-# a package build does; they are in debian/control's Build-Depends). --out makes the two
+# a package build does; they are in debian/control's Build-Depends). --out makes the four
 # folders in DIR instead. A run with every file in place and made by this same recipe does
 # nothing.
 #
@@ -21,6 +22,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(dirname "$here")
 # shellcheck source=lib.sh
 source "$here/lib.sh"
+# shellcheck source=languages.sh
+source "$here/languages.sh"
 
 contact_sheet=
 out=$root
@@ -46,7 +49,7 @@ while (($#)); do
         shift 2
         ;;
     -h | --help)
-        sed -n '2,17s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
+        sed -n '2,18s/^# \{0,1\}//p' "${BASH_SOURCE[0]}"
         exit 0
         ;;
     *) dg_die "unknown option: $1 (see --help)" ;;
@@ -69,6 +72,7 @@ SOURCES=(
     "art4apps|pysiogame|usr/share/games/pysiogame/res/images/art4apps/animals|-|CC-BY-SA-3.0|Art4Apps"
     "stamps|tuxpaint-stamps-default|usr/share/tuxpaint/stamps/animals|-|GPL-2+|recording"
     "farm|gcompris-qt-data|usr/share/gcompris-qt/rcc/explore_farm_animals.rcc|gcompris/src/activities/explore_farm_animals/resource/animals|GPL-3|recording"
+    "wordlist|gcompris-qt-data|usr/share/gcompris-qt/rcc/lang.rcc|gcompris/src/activities/lang/resource|GPL-3+|names"
 )
 
 # picture name : source key : file name there
@@ -159,10 +163,10 @@ done
 needs() { ((stale)) || [[ ! -s $1 ]]; }
 
 todo=0
-for out in "${outputs[@]}"; do needs "$out" && todo=$((todo + 1)); done
+for made_file in "${outputs[@]}"; do needs "$made_file" && todo=$((todo + 1)); done
 
-if ((todo == 0 && stale == 0)) && [[ -z $contact_sheet ]]; then
-    dg_say "datagen: animals/ and sounds/ are up to date"
+if ((todo == 0 && stale == 0)) && lang_up_to_date && [[ -z $contact_sheet ]]; then
+    dg_say "datagen: animals/, sounds/, names/ and voices/ are up to date"
     exit 0
 fi
 
@@ -351,6 +355,10 @@ tmp=$(dg_temp CREDITS.txt)
 write_sound_credits >"$tmp" || dg_die "cannot write sounds/CREDITS.txt"
 dg_publish "$tmp" "$sounds/CREDITS.txt"
 
+# --- Names and recordings in other languages (languages.sh) --------------------------------
+
+lang_up_to_date || make_languages
+
 # --- Contact sheet -----------------------------------------------------------------------
 
 # Every picture as the window shows it: the name band tinted blue, with its name under it.
@@ -372,4 +380,4 @@ if [[ -n $contact_sheet ]]; then
     dg_say "contact sheet written to $contact_sheet"
 fi
 
-dg_say "datagen: animals/ and sounds/ are ready"
+dg_say "datagen: animals/, sounds/, names/ and voices/ are ready"

@@ -389,6 +389,16 @@ void Audio::speechPcm(const std::int16_t *samples, std::size_t count, int sample
     m_output->appendSpeech(m_output->open ? std::move(chunk) : Frames(), endOfText);
 }
 
+double Audio::speechQueuedSeconds() const
+{
+    std::lock_guard<std::mutex> lock(m_output->mixMutex);
+    std::size_t samples = 0;
+    for (const Frames &chunk : m_output->speech)
+        samples += chunk.size();
+    samples -= std::min(samples, m_output->speechPosition);
+    return static_cast<double>(samples) / (AudioDecoding::SampleRate * AudioDecoding::Channels);
+}
+
 bool Audio::deviceOpen() const
 {
     return m_output->open;

@@ -74,6 +74,8 @@ public:
 
     // Whether the device is open and playing (false while the first opening is under way).
     bool deviceOpen() const;
+    // How long the speech handed over so far still plays, in seconds (0 when none is left).
+    double speechQueuedSeconds() const;
 
 private:
     struct Output; // audio.cpp only: the device, the mixer, the decoded files and the preload thread

@@ -5,9 +5,11 @@
 #include <QFile>
 
 #include <SDL.h>
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <mutex>
 
 namespace AudioDecoding {
@@ -137,13 +139,120 @@ Clip makeChime()
     return clip;
 }
 
+// libvorbisfile reads the file from memory, through these callbacks: it never opens a path itself.
+struct Memory
+{
+    const QByteArray &bytes;
+    qint64 at = 0;
+};
+
+size_t readMemory(void *into, size_t size, size_t count, void *source)
+{
+    auto *memory = static_cast<Memory *>(source);
+    const auto wanted = static_cast<qint64>(size * count);
+    const qint64 n = std::min(wanted, memory->bytes.size() - memory->at);
+    if (n <= 0 || size == 0)
+        return 0;
+    std::memcpy(into, memory->bytes.constData() + memory->at, static_cast<size_t>(n));
+    memory->at += n;
+    return static_cast<size_t>(n) / size;
+}
+
+int seekMemory(void *source, ogg_int64_t offset, int whence)
+{
+    auto *memory = static_cast<Memory *>(source);
+    const qint64 base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? memory->at : memory->bytes.size();
+    const qint64 to = base + offset;
+    if (to < 0 || to > memory->bytes.size())
+        return -1;
+    memory->at = to;
+    return 0;
+}
+
+long tellMemory(void *source)
+{
+    return static_cast<long>(static_cast<Memory *>(source)->at);
+}
+
+// An Ogg Vorbis file decoded to interleaved 16-bit PCM and converted to the mixing format. The
+// stream's declared channels and rate are checked as a WAV header's are, and decoding stops with a
+// refusal once the sound runs past MaxSoundSeconds, whatever the file declares.
+bool decodeVorbis(const QString &path, Frames *out, QString *why)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = QStringLiteral("cannot be read");
+        return false;
+    }
+    const QByteArray bytes = file.read(DataChecks::MaxFileBytes);
+    Memory memory{bytes};
+    const ov_callbacks callbacks{readMemory, seekMemory, nullptr, tellMemory};
+    OggVorbis_File vorbis;
+    if (ov_open_callbacks(&memory, &vorbis, nullptr, 0, callbacks) != 0) {
+        *why = QStringLiteral("is not an Ogg Vorbis file that can be decoded");
+        return false;
+    }
+    const vorbis_info *info = ov_info(&vorbis, -1);
+    const int channels = info ? info->channels : 0;
+    const long rate = info ? info->rate : 0;
+    bool ok = channels >= 1 && channels <= 8 && rate >= 1000 && rate <= 384000;
+    if (!ok)
+        *why = QStringLiteral("has a Vorbis stream of %1 channels at %2 Hz").arg(channels).arg(rate);
+    std::vector<char> pcm;
+    const auto limit = static_cast<std::size_t>(DataChecks::MaxSoundSeconds * static_cast<double>(rate)) * 2
+                       * static_cast<std::size_t>(channels);
+    char chunk[8192];
+    int section = 0;
+    while (ok) {
+        const long got = ov_read(&vorbis, chunk, sizeof chunk, 0, 2, 1, &section);
+        const vorbis_info *now = ov_info(&vorbis, -1);
+        if (got < 0 || !now || now->channels != channels || now->rate != rate) {
+            ok = false;
+            *why = QStringLiteral("has a broken or changing Vorbis stream");
+        } else if (got == 0) {
+            break;
+        } else if (pcm.size() + static_cast<std::size_t>(got) > limit) {
+            ok = false;
+            *why = QStringLiteral("decodes to more than %1 s of sound").arg(DataChecks::MaxSoundSeconds);
+        } else {
+            pcm.insert(pcm.end(), chunk, chunk + got);
+        }
+    }
+    ov_clear(&vorbis);
+    if (ok && pcm.empty()) {
+        ok = false;
+        *why = QStringLiteral("holds no sound");
+    }
+    return ok && convert(AUDIO_S16SYS, channels, static_cast<int>(rate), pcm.data(), static_cast<int>(pcm.size()), out, why);
+}
+
+bool startsWithOgg(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(4) == "OggS";
+}
+
+Clip toClip(const Frames &converted)
+{
+    auto clip = std::make_shared<std::vector<std::int16_t>>(converted.size());
+    std::transform(converted.begin(), converted.end(), clip->begin(), [](float sample) {
+        return static_cast<std::int16_t>(std::clamp(std::lround(sample * SampleScale), -32768L, 32767L));
+    });
+    return clip;
+}
+
 } // namespace
 
 Clip decodeFile(const QString &path, QString *why)
 {
     QString problem = DataChecks::fileProblem(path);
-    if (problem.isEmpty())
+    if (problem.isEmpty() && startsWithOgg(path)) {
+        Frames converted;
+        if (decodeVorbis(path, &converted, &problem))
+            return toClip(converted);
+    } else if (problem.isEmpty()) {
         problem = DataChecks::wavProblem(path);
+    }
     if (!problem.isEmpty()) {
         if (why)
             *why = problem;
@@ -181,11 +290,7 @@ Clip decodeFile(const QString &path, QString *why)
     SDL_FreeWAV(buffer);
     if (!ok)
         return {};
-    auto clip = std::make_shared<std::vector<std::int16_t>>(converted.size());
-    std::transform(converted.begin(), converted.end(), clip->begin(), [](float sample) {
-        return static_cast<std::int16_t>(std::clamp(std::lround(sample * SampleScale), -32768L, 32767L));
-    });
-    return clip;
+    return toClip(converted);
 }
 
 Clip chime()

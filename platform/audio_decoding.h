@@ -25,10 +25,11 @@ using Frames = std::vector<float>;
 // the memory of floats.
 using Clip = std::shared_ptr<const std::vector<std::int16_t>>;
 
-// Decodes the WAV file `path` into the mixing format. The file and its header are checked first
-// (DataChecks), so that SDL never reads a pipe, never allocates what a broken header declares and
-// never decodes more than DataChecks::MaxSoundSeconds of sound. Null when it cannot be decoded;
-// `why` then says why.
+// Decodes the sound file `path` into the mixing format: an Ogg Vorbis file (known by its first
+// bytes, whatever its name) with libvorbisfile, anything else as a WAV file with SDL. The file and
+// a WAV header are checked first (DataChecks), so that SDL never reads a pipe, never allocates what
+// a broken header declares; neither decoder gives more than DataChecks::MaxSoundSeconds of sound.
+// Null when it cannot be decoded; `why` then says why.
 Clip decodeFile(const QString &path, QString *why = nullptr);
 
 // The default sound: a soft two-tone chime, 0.15 s, each note fading out. Made once.

@@ -17,6 +17,15 @@ public:
     // that cannot speak warns once on stderr and stays silent.
     virtual void speak(const QString &text) = 0;
 
+    // Says the name of the animal whose sound key is `key` ("duck"): played from a person's
+    // recording of it where the language has one (the parent's own first), otherwise spoken as
+    // text. Queued like speak(), in order with the texts.
+    virtual void speakName(const QString &key, const QString &name)
+    {
+        Q_UNUSED(key);
+        speak(name);
+    }
+
     // Starts the sound file at a relative backslash path ("sounds\duck.wav") and returns at once.
     // A new sound stops the one playing; speech is mixed over it. A file that cannot be found or
     // decoded plays the default sound instead and is never an error.

@@ -2,6 +2,7 @@
 
 #include "platform/audio.h"
 #include "platform/data_paths.h"
+#include "platform/espeak_speech.h"
 #include "platform/event_pump.h"
 #include "platform/pictures.h"
 #include "platform/random_source.h"
@@ -10,14 +11,43 @@
 #include "platform/trace.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QSysInfo>
 
 #include <malloc.h>
 
+#include <chrono>
 #include <utility>
 
 namespace {
+
+qint64 steadyMilliseconds()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The recording without the silence before and after the voice (samples of at most -60 dBFS).
+AudioDecoding::Clip trimmed(const AudioDecoding::Clip &clip)
+{
+    constexpr int Quiet = 33;
+    const std::vector<std::int16_t> &s = *clip;
+    auto loud = [&](std::size_t frame) {
+        return std::abs(s[frame * AudioDecoding::Channels]) > Quiet || std::abs(s[frame * AudioDecoding::Channels + 1]) > Quiet;
+    };
+    const std::size_t frames = s.size() / AudioDecoding::Channels;
+    std::size_t first = 0, end = frames;
+    while (first < end && !loud(first))
+        ++first;
+    while (end > first && !loud(end - 1))
+        --end;
+    if (first == 0 && end == frames)
+        return clip;
+    return std::make_shared<const std::vector<std::int16_t>>(s.begin() + static_cast<std::ptrdiff_t>(first * AudioDecoding::Channels),
+                                                             s.begin() + static_cast<std::ptrdiff_t>(end * AudioDecoding::Channels));
+}
 
 QString quoted(const QString &text)
 {
@@ -59,7 +89,10 @@ void RealPlatform::startBackgroundWork()
 {
     if (std::exchange(m_backgroundStarted, true))
         return;
-    speech();
+    if (m_language == QLatin1String("en"))
+        speech();
+    else
+        espeak();
     preloadSounds();
 }
 
@@ -78,10 +111,80 @@ Speech &RealPlatform::speech()
     return *m_speech;
 }
 
+EspeakSpeech &RealPlatform::espeak()
+{
+    if (!m_espeak) {
+        Audio *audio = m_audio.get();
+        m_espeak = std::make_unique<EspeakSpeech>(
+            [audio](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
+                audio->speechPcm(samples, count, rate, endOfText);
+            },
+            m_language);
+        m_audio->setSpeechBusy([speech = m_espeak.get()] { return speech->busy(); });
+        m_espeak->setRecordingHandedOver([this] {
+            m_nameHeardBy = steadyMilliseconds() + static_cast<qint64>(m_audio->speechQueuedSeconds() * 1000.0);
+            --m_namesToHandOver;
+        });
+    }
+    return *m_espeak;
+}
+
 RealPlatform::~RealPlatform()
 {
     m_audio->setSpeechBusy({});
     m_speech.reset();
+    m_espeak.reset();
+}
+
+void RealPlatform::setLanguage(const QString &code)
+{
+    m_language = code;
+}
+
+QString RealPlatform::voicesFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/zubiko/voices");
+}
+
+AudioDecoding::Clip RealPlatform::recording(const QString &key, QString *file)
+{
+    // The parent's folder is looked in as it is; the data folders through the data paths.
+    QStringList candidates;
+    for (const QString &suffix : {QStringLiteral(".ogg"), QStringLiteral(".wav")}) {
+        const QString own = voicesFolder() + QLatin1Char('/') + m_language + QLatin1Char('/') + key + suffix;
+        if (QFileInfo::exists(own))
+            candidates << own;
+    }
+    for (const QString &suffix : {QStringLiteral(".ogg"), QStringLiteral(".wav")}) {
+        const QString shipped = m_paths->resolveFile(QStringLiteral("voices\\%1\\%2%3").arg(m_language, key, suffix));
+        if (!shipped.isEmpty())
+            candidates << shipped;
+    }
+    for (const QString &candidate : candidates) {
+        // Each file is decoded once until it changes; one refused is not tried again meanwhile.
+        const QString version = candidate + QLatin1Char('@') + QString::number(QFileInfo(candidate).lastModified().toMSecsSinceEpoch());
+        if (const auto kept = m_recordings.constFind(version); kept != m_recordings.constEnd()) {
+            if (!*kept)
+                continue;
+            *file = candidate;
+            return *kept;
+        }
+        QString why;
+        AudioDecoding::Clip clip = AudioDecoding::decodeFile(candidate, &why);
+        if (clip)
+            clip = trimmed(clip);
+        if (clip && clip->empty())
+            why = QStringLiteral("is silent");
+        if (clip && !clip->empty()) {
+            m_recordings.insert(version, clip);
+            *file = candidate;
+            return clip;
+        }
+        m_recordings.insert(version, nullptr);
+        warnOnce(QStringLiteral("voice:") + candidate,
+                 QStringLiteral("Zubiko: recording %1 %2; the usual voice says the name").arg(candidate, why));
+    }
+    return {};
 }
 
 QStringList RealPlatform::checkDataFolders()
@@ -139,14 +242,60 @@ void RealPlatform::preloadSounds()
 
 void RealPlatform::speak(const QString &text)
 {
-    qCDebug(lcPlatform).noquote() << QStringLiteral("speak ") + quoted(text);
     // Speech without a device is dropped: look for one that has come back first.
     m_audio->checkDevice();
-    speech().speak(text);
+    if (m_language == QLatin1String("en")) {
+        qCDebug(lcPlatform).noquote() << QStringLiteral("speak ") + quoted(text);
+        speech().speak(text);
+        return;
+    }
+    EspeakSpeech &voice = espeak();
+    voice.waitUntilReady();
+    qCDebug(lcPlatform).noquote() << QStringLiteral("speak ") + quoted(text) + QStringLiteral(" -> espeak-ng ")
+                                         + (voice.voiceName().isEmpty() ? QStringLiteral("(none)") : voice.voiceName());
+    voice.speak(text);
+}
+
+void RealPlatform::speakName(const QString &key, const QString &name)
+{
+    QString file;
+    const AudioDecoding::Clip clip = m_language == QLatin1String("en") ? nullptr : recording(key, &file);
+    if (!clip) {
+        speak(name);
+        return;
+    }
+    m_audio->checkDevice();
+    const double seconds = static_cast<double>(clip->size()) / AudioDecoding::Channels / AudioDecoding::SampleRate;
+    qCDebug(lcPlatform).noquote() << QStringLiteral("speakName %1 -> %2 (%3 s)")
+                                         .arg(quoted(name), file, QString::number(seconds, 'f', 2));
+    ++m_namesToHandOver;
+    espeak().play(clip);
+}
+
+qint64 RealPlatform::nameStillHeard() const
+{
+    if (m_namesToHandOver > 0)
+        return 20; // not yet handed over: look again soon
+    return std::max<qint64>(0, m_nameHeardBy - steadyMilliseconds());
 }
 
 void RealPlatform::playSound(const QString &path)
 {
+    // The sound that was playing stops at once; this one starts once the name has been heard.
+    if (const qint64 wait = nameStillHeard(); wait > 0) {
+        m_audio->stopSound();
+        m_heldSound = path;
+        if (!m_heldSoundTimer) {
+            m_heldSoundTimer = std::make_unique<QTimer>();
+            m_heldSoundTimer->setSingleShot(true);
+            m_heldSoundTimer->callOnTimeout([this] { playSound(m_heldSound); });
+        }
+        qCDebug(lcPlatform).noquote() << QStringLiteral("sound %1 held %2 ms for the name").arg(quoted(path)).arg(wait);
+        m_heldSoundTimer->start(static_cast<int>(wait));
+        return;
+    }
+    if (m_heldSoundTimer)
+        m_heldSoundTimer->stop();
     const QString asked = QStringLiteral("playSound ") + quoted(path) + QStringLiteral(" -> ");
     if (path.isEmpty()) {
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("silence (no file named)");

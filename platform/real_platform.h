@@ -2,13 +2,19 @@
 
 #include "platform/platform.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class Audio;
 class DataPaths;
+class EspeakSpeech;
+class QTimer;
 class EventPump;
 class RandomSource;
 class Shell;
@@ -33,11 +39,20 @@ public:
     // those folders are then not warned about one by one.
     QStringList checkDataFolders();
 
+    // The language spoken: "en" (flite, the default) or a language code as QLocale names it
+    // ("fr"), spoken by espeak-ng, with names played from recordings where there are some:
+    // the parent's own (voicesFolder()/<code>/<key>.ogg or .wav) first, then the data folders'
+    // (voices\<code>\<key>.ogg or .wav). Set it before the first text is spoken.
+    void setLanguage(const QString &code);
+    // The parent's recordings: $XDG_DATA_HOME/zubiko/voices.
+    static QString voicesFolder();
+
     // Starts the background work if it has not begun, and waits until the decoding of the
     // sounds folder has finished (for tests).
     void waitForPreload();
 
     void speak(const QString &text) override;
+    void speakName(const QString &key, const QString &name) override;
     void playSound(const QString &path) override;
     QPixmap loadPicture(const QString &path) override;
     void openExternal(const QString &target) override;
@@ -51,8 +66,13 @@ private:
     void preloadSounds();
     void startBackgroundWork();
     Speech &speech();
+    EspeakSpeech &espeak();
+    // The recording of the name `key` in the language, decoded, or null.
+    std::shared_ptr<const std::vector<std::int16_t>> recording(const QString &key, QString *file);
     // One warning per key (a file, or a file's problem) in the life of the platform.
     void warnOnce(const QString &key, const QString &message);
+    // How long a recorded name handed to the speech channel is still heard, in milliseconds.
+    qint64 nameStillHeard() const;
     // Whether `relative` lies in a data folder checkDataFolders found missing.
     bool inMissingFolder(const QString &relative) const;
 
@@ -60,12 +80,22 @@ private:
     std::unique_ptr<DataPaths> m_paths;
     std::unique_ptr<Audio> m_audio;
     std::unique_ptr<Speech> m_speech;
+    std::unique_ptr<EspeakSpeech> m_espeak;
     std::unique_ptr<Shell> m_shell;
     std::unique_ptr<RandomSource> m_random;
     std::unique_ptr<EventPump> m_events;
     QString m_voice;
+    QString m_language = QStringLiteral("en");
     bool m_backgroundStarted = false;
     QString m_soundsFolder;
     QSet<QString> m_warned;
     QStringList m_missingFolders;
+    // Recordings decoded, or refused (null), by file and time of change.
+    QHash<QString, std::shared_ptr<const std::vector<std::int16_t>>> m_recordings;
+    // A recorded name can last longer than the window's pause before the sound: the sound asked
+    // for meanwhile is held until the name has been heard.
+    std::atomic<int> m_namesToHandOver{0};
+    std::atomic<qint64> m_nameHeardBy{0}; // steady clock, milliseconds
+    QString m_heldSound;
+    std::unique_ptr<QTimer> m_heldSoundTimer;
 };

@@ -29,7 +29,7 @@ mkdir -p "$tree"
 if git -C "$top" rev-parse --git-dir >/dev/null 2>&1; then
     (cd "$top" && git ls-files -z --cached --others --exclude-standard | tar -c --null -T - -f -) | tar -x -C "$tree"
 else
-    tar -C "$top" -c --exclude='./build*' --exclude=./animals --exclude=./sounds --exclude=./.cache \
+    tar -C "$top" -c --exclude='./build*' --exclude=./animals --exclude=./sounds --exclude=./names --exclude=./voices --exclude=./.cache \
         --exclude=./dist --exclude=./.git . | tar -x -C "$tree"
 fi
 mkdir -p "$out"

@@ -9,16 +9,21 @@
 
 #include <utility>
 
-const QString Form1::WelcomeText = QStringLiteral(",,, Zubiko.. click the red bar for the animal name and sound ");
-const QString Form1::HelpText = QStringLiteral(
+// Spoken through tr(): in another language, the translation's text.
+const char Form1::WelcomeText[] = QT_TRANSLATE_NOOP("Form1", ",,, Zubiko.. click the red bar for the animal name and sound ");
+const char Form1::HelpText[] = QT_TRANSLATE_NOOP(
+    "Form1",
     ",,,,,,,,,,,,,,,,,,,,,,click the green bar to get the next animal. you can also just press the space bar if you "
     "like.");
 // The maker's web site, as Label5 shows it and the shell opens it.
 const QString Form1::WebAddress = QStringLiteral("zubiko.example.org");
 
-Form1::Form1(Platform &platform, QWidget *parent)
+Form1::Form1(Platform &platform, QWidget *parent) : Form1(platform, Language(), parent) {}
+
+Form1::Form1(Platform &platform, const Language &language, QWidget *parent)
     : QWidget(parent)
     , m_platform(platform)
+    , m_language(language)
 {
     createControls();
     connectHandlers();

@@ -2,6 +2,7 @@
 
 #include "catalogue/animal_catalogue.h"
 #include "platform/platform.h"
+#include "window/language.h"
 #include "window/leaving_platform.h"
 #include "window/widgets.h"
 
@@ -57,17 +58,21 @@ struct WindowState
 //   window/form1_picker.cpp          the next-animal picker
 //   window/form1_bar.cpp             the two-phase bar
 //   window/form1_sound.cpp           the animal's sound and spoken name
+//   window/form1_language.cpp        the texts and names in the family's language
 class Form1 : public QWidget
 {
     Q_OBJECT
 public:
+    // In English, or in `language`: every text the child sees or hears is asked of tr() (the
+    // translation the application has installed) and the animals' names of `language`.
     explicit Form1(Platform &platform, QWidget *parent = nullptr);
+    Form1(Platform &platform, const Language &language, QWidget *parent = nullptr);
 
     const WindowState &state() const { return m_state; }
 
-    // Texts the program speaks and shows.
-    static const QString WelcomeText;
-    static const QString HelpText;
+    // Texts the program speaks, in English (spoken as tr() gives them).
+    static const char WelcomeText[];
+    static const char HelpText[];
     static const QString WebAddress;
 
     // Pause lengths, in passes of event processing.
@@ -131,6 +136,11 @@ private:
     ColourButton *animalButton(int number) const { return m_animalButtons.at(static_cast<size_t>(number - 1)); }
     void showPicture(const QPixmap &picture);
 
+    // ---- Language (form1_language.cpp) ----------------------------------------------------------
+    QString shownName() const;         // the name of the animal on show, in the language
+    void showName();                   // ... written in the name band
+    QString clockNow();                // the time of day in the language's short format
+
     // ---- Start-up and clock (form1_startup.cpp) -------------------------------------------------
     void StartupPause();
 
@@ -161,6 +171,7 @@ private:
     void OpenWebSite();
 
     LeavingPlatform m_platform;
+    Language m_language;
     WindowState m_state;
     int m_pauseDepth = 0; // pauses under way, one inside the other
     bool m_linksEnabled = true;

@@ -13,9 +13,9 @@ void Form1::cmd123_Click()
         cmd123->setBackColor(Colour::BarGreen);
         imgCenter_Click();
         m_state.BarPhase = NextAnimalPhase;
-        cmd123->setText(QStringLiteral("Get Next Animal..."));
+        cmd123->setText(tr("Get Next Animal..."));
         if (m_state.HelpSpokenMark != HelpSpoken) {
-            m_platform.speak(HelpText);
+            m_platform.speak(tr(HelpText));
             m_state.HelpSpokenMark = HelpSpoken;
         }
         LongPause();
@@ -26,7 +26,7 @@ void Form1::cmd123_Click()
         lblName->setText(QString());
         ShortPause();
         PickNextAnimal();
-        cmd123->setText(QStringLiteral("Name And Sound"));
+        cmd123->setText(tr("Name And Sound"));
         m_state.BarPhase = NameAndSoundPhase;
     }
 }

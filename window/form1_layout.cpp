@@ -152,7 +152,7 @@ void Form1::createPanelAndPictures()
     tts->setFocusPolicy(Qt::NoFocus);
 }
 
-// The ten labels, back to front; places in twips. Every label's text is black, starts at its top
+// The ten labels, back to front; places in twips. The captions are asked of tr(), the language's. Every label's text is black, starts at its top
 // left and never takes the focus; the name band alone is centred on white.
 void Form1::createLabels()
 {
@@ -172,15 +172,15 @@ void Form1::createLabels()
         {&Form1::Label2, "Label2", largeFont, 4830, 180, 4485, 765, Fits, false, QStringLiteral("Zubiko")},
         {&Form1::Label3, "Label3", windowFont, 5040, 10500, 5205, 345, Wraps, false,
          QStringLiteral("Copyright (C) 2026 the Zubiko developers")},
-        {&Form1::Label4, "Label4", smallBoldFont, 5760, 6900, 1365, 240, Fits, false, QStringLiteral("replay sound")},
+        {&Form1::Label4, "Label4", smallBoldFont, 5760, 6900, 1365, 240, Fits, false, tr("replay sound")},
         {&Form1::Label5, "Label5", linkFont, 5985, 9975, 3000, 300, Fits, true, WebAddress},
-        {&Form1::Label6, "Label6", smallLinkFont, 5985, 8775, 765, 240, Fits, true, QStringLiteral("volume")},
-        {&Form1::Label7, "Label7", windowFont, 9480, 240, 780, 195, Fits, false, QStringLiteral("version 1.1")},
+        {&Form1::Label6, "Label6", smallLinkFont, 5985, 8775, 765, 240, Fits, true, tr("volume")},
+        {&Form1::Label7, "Label7", windowFont, 9480, 240, 780, 195, Fits, false, tr("version 1.1")},
         {&Form1::Label8, "Label8", textFont, 9390, 930, 3705, 300, Fits, false,
-         QStringLiteral("you can choose animals individually")},
+         tr("you can choose animals individually")},
         {&Form1::lblTime, "lblTime", smallBoldFont, 300, 10500, 450, 240, Fits, false, QString()},
         {&Form1::Label1, "Label1", windowFont, 6075, 9780, 2670, 195, Fits, false,
-         QStringLiteral("Get more free children's software here")},
+         tr("Get more free children's software here")},
     };
     for (const LabelRow &row : rows) {
         QLabel *label = row.clickable ? new ClickableLabel(this) : new QLabel(this);
@@ -210,14 +210,14 @@ void Form1::createButtons()
     for (const AnimalRow &row : AnimalCatalogue) {
         const ButtonPlace &place = AnimalButtonPlaces.at(static_cast<size_t>(row.number - 1));
         m_animalButtons.at(static_cast<size_t>(row.number - 1)) =
-            makeButton(this, row.button, QLatin1String(row.caption), row.openingColour,
+            makeButton(this, row.button, m_language.caption(row), row.openingColour,
                        twipsRect(place.left, place.top, AnimalButtonWidth, AnimalButtonHeight));
     }
-    cmdClearAllGreen = makeButton(this, "cmdClearAllGreen", QStringLiteral("Clear"), Colour::Silver,
+    cmdClearAllGreen = makeButton(this, "cmdClearAllGreen", tr("Clear"), Colour::Silver,
                                   twipsRect(12360, 9480, 1785, 435));
-    cmd123 = makeButton(this, "cmd123", QStringLiteral("Name And Sound"), Colour::BarRed,
+    cmd123 = makeButton(this, "cmd123", tr("Name And Sound"), Colour::BarRed,
                         twipsRect(1380, 7380, 3975, 1245));
-    cmdSpaceBar = makeButton(this, "cmdSpaceBar", QStringLiteral("Spacebar"), Colour::DarkTeal,
+    cmdSpaceBar = makeButton(this, "cmdSpaceBar", tr("Spacebar"), Colour::DarkTeal,
                              twipsRect(2880, 10350, 1995, 585));
     cmdSpaceBar->setFocusPolicy(Qt::StrongFocus);
     // The focus the window opens with: the one tab stop, where the space bar does nothing.

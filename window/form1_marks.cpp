@@ -27,9 +27,9 @@ void Form1::showAndMarkAnimal(int number)
     animalButton(number)->setBackColor(static_cast<BgrColour>(static_cast<qint32>(m_state.MarkColor)));
     m_state.CurrentAnimal = QLatin1String(row.displayName);
     showPicture(m_platform.loadPicture(QLatin1String(row.picturePath)));
-    lblName->setText(m_state.CurrentAnimal);
+    showName();
     cmd123->setFocus();
-    cmd123->setText(QStringLiteral("Name And Sound"));
+    cmd123->setText(tr("Name And Sound"));
     cmd123->setBackColor(Colour::BarRed);
 }
 

@@ -12,7 +12,7 @@ void Form1::PickNextAnimal()
     PlayNoSound();
     CheckAllSelected();
     if (m_state.AllSelectedFlag == FlagSet) {
-        m_platform.speak(QStringLiteral("all selected"));
+        m_platform.speak(tr("all selected"));
         ClearSelections();
         ResetButtonColors();
     }

@@ -13,9 +13,11 @@ void Form1::PlayAnimalSound()
     if (const AnimalRow *row = findAnimalWithSound(key)) {
         m_platform.playSound(QLatin1String(row->soundFile));
     } else if (key == QLatin1String("fish")) {
-        m_platform.speak(QStringLiteral("fish make no sound"));
+        m_platform.speak(tr("fish make no sound"));
     } else {
-        m_platform.speak(m_state.CurrentAnimal + QStringLiteral("'s make no sound"));
+        // The name inside the sentence where the language puts it ("%1 ne fait pas de bruit").
+        //: %1 is the animal's name. Say in a short sentence that this animal makes no sound.
+        m_platform.speak(tr("%1's make no sound").arg(shownName()));
     }
 }
 
@@ -29,7 +31,7 @@ void Form1::PlayNoSound()
 // empty while a pick is under way; then cuts off its sound. The speech goes on.
 void Form1::imgCenter_Click()
 {
-    m_platform.speak(m_state.CurrentAnimal);
+    m_platform.speakName(m_state.CurrentAnimal.toLower(), shownName());
     PlayNoSound();
 }
 

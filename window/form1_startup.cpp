@@ -18,20 +18,20 @@ QString clockText(const QTime &time)
 // in its first phase, a quack, a pause while it plays, and the welcome.
 void Form1::Form_Load()
 {
-    setFittingCaption(lblTime, clockText(m_platform.now().time()));
+    setFittingCaption(lblTime, clockNow());
     m_state.BarPhase = NameAndSoundPhase;
     m_state.MarkColorIndex = 1;
-    cmd123->setText(QStringLiteral("Name And Sound ..."));
+    cmd123->setText(tr("Name And Sound ..."));
     animalButton(DuckRow)->setBackColor(Colour::Cyan);
     m_state.CurrentAnimal = QStringLiteral("Duck");
     showPicture(m_platform.loadPicture(QStringLiteral("animals\\duck.jpg")));
     selectionFlag(DuckRow) = FlagSet;
-    lblName->setText(m_state.CurrentAnimal);
+    showName();
     // Most of the Spacebar button stays in sight at the bottom left, over the clock.
     cmdSpaceBar->move(-17, cmdSpaceBar->y());
     m_platform.playSound(QStringLiteral("sounds\\duckonce.wav"));
     StartupPause();
-    m_platform.speak(WelcomeText);
+    m_platform.speak(tr(WelcomeText));
 }
 
 // The start-up pause keeps its count in the window's state, not in a local counter.
@@ -42,5 +42,5 @@ void Form1::StartupPause()
 
 void Form1::Timer1_Timer()
 {
-    setFittingCaption(lblTime, clockText(m_platform.now().time()));
+    setFittingCaption(lblTime, clockNow());
 }

@@ -20,6 +20,11 @@ public:
         if (!m_leaving)
             m_platform.speak(text);
     }
+    void speakName(const QString &key, const QString &name) override
+    {
+        if (!m_leaving)
+            m_platform.speakName(key, name);
+    }
     void playSound(const QString &path) override
     {
         if (!m_leaving)

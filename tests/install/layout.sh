@@ -11,8 +11,10 @@ listing() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
 expected() {
     printf '%s\n' "$bin/zubiko" "$lib/zubiko/zubiko-wayland.so" "$data/applications/"{$id,$id.Kiosk}.desktop "$data/metainfo/$id.metainfo.xml" \
         "$data/wayland-sessions/$id.Session.desktop" "$data/icons/hicolor/scalable/apps/$id.svg" "$data/icons/hicolor/"{16x16,32x32,48x48,64x64,128x128,256x256}"/apps/$id.png"
-    for part in animals sounds; do
-        [ ! -f "$source/$part/CREDITS.txt" ] || (cd "$source" && find "$part" -type f | sed "s|^|$data/zubiko/|")
+    for part in animals sounds names voices; do
+        credits=$source/$part/CREDITS.txt
+        [ $part != names ] || credits=$source/voices/CREDITS.txt
+        [ ! -f "$credits" ] || (cd "$source" && find "$part" -type f | sed "s|^|$data/zubiko/|")
     done
 }
 expected | sort >"$scratch/expected"

@@ -38,7 +38,8 @@ if [ "${MMDEBSTRAP_HOOK:-}" = customize ]; then
 fi
 
 source=$(realpath "$1")
-[ -f "$source/animals/CREDITS.txt" ] && [ -f "$source/sounds/CREDITS.txt" ] || fail "run datagen/generate.sh first"
+[ -f "$source/animals/CREDITS.txt" ] && [ -f "$source/sounds/CREDITS.txt" ] && [ -f "$source/voices/CREDITS.txt" ] ||
+    fail "run datagen/generate.sh first"
 scratch=$(mktemp -d) && trap 'rm -rf "$scratch"' EXIT
 "$source/tools/build-package.sh" "$scratch/dist" || fail "the package build"
 
@@ -47,8 +48,10 @@ lintian --display-info "$scratch"/dist/*.changes | tee "$scratch/lintian"
 
 # Made during the package build from the installed packages, byte for byte as from downloaded ones.
 dpkg-deb -x "$scratch"/dist/zubiko-data_*_all.deb "$scratch/data"
-diff -r "$source/animals" "$scratch/data/usr/share/zubiko/animals" && diff -r "$source/sounds" "$scratch/data/usr/share/zubiko/sounds" ||
-    fail "the packaged data differ from animals/ and sounds/ made by datagen/generate.sh"
+for part in animals sounds names voices; do
+    diff -r "$source/$part" "$scratch/data/usr/share/zubiko/$part" ||
+        fail "the packaged data differ from $part/ made by datagen/generate.sh"
+done
 
 # Debian's own sources of this machine (Debian 12 keeps them in debian.sources), no others.
 sources=$(cat /etc/apt/sources.list.d/debian.sources 2>/dev/null || grep '^deb ' /etc/apt/sources.list 2>/dev/null || true)

@@ -114,7 +114,7 @@ public:
     {
         if (beforeStart)
             beforeStart(*this);
-        form = std::make_unique<Form1>(platform);
+        form = std::make_unique<Form1>(platform, language);
         form->show();
         QApplication::setActiveWindow(form.get());
         if (!QTest::qWaitForWindowActive(form.get()))
@@ -166,6 +166,7 @@ public:
     }
 
     RecordingPlatform platform;
+    Language language; // English unless `beforeStart` sets another
     std::unique_ptr<Form1> form;
 };
 
