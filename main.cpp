@@ -9,9 +9,12 @@
 #include <QFile>
 #include <QTranslator>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -80,6 +83,9 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // The fonts' configuration (tens of files, read once per process) is read on a thread of its
+    // own while the window system is reached; the window's first captions need it.
+    std::thread fontConfiguration([] { FcInit(); });
     g_defaultHandler = qInstallMessageHandler(messageHandler);
     g_startingGui = true;
     QApplication app(argc, argv);
@@ -115,6 +121,7 @@ int main(int argc, char *argv[])
     if (!language.isEnglish())
         QCoreApplication::installTranslator(&translator);
     platform.setLanguage(language.code);
+    fontConfiguration.join();
     Form1 window(platform, language);
     // A screen with less room than the window shows it scaled down to fit.
     std::unique_ptr<ScaledView> view;

@@ -30,6 +30,7 @@ struct Audio::Output
 {
     // Device state; touched by the caller's thread only (open, close, retry).
     SDL_AudioDeviceID device = 0;
+    SDL_AudioSpec obtained{}; // what the device opened with
     bool subsystemUp = false;
     bool warned = false;
     std::chrono::steady_clock::time_point lastAttempt{};
@@ -63,12 +64,18 @@ struct Audio::Output
     std::unique_ptr<AudioDecoding::SpeechConverter> speechConverter;
 
     ClipCache clips;
-    ClipPtr chime = AudioDecoding::chime();
+    ClipPtr chime; // made by the opener, before the first sound can need it
 
     std::thread preloader;
     std::atomic<bool> stopping{false};
+    // The first opening runs on a thread of its own, beside the making of the window (a sound
+    // server takes tens of milliseconds to answer); the first sound or speech waits for it.
+    std::thread opener;
 
     void tryOpen();
+    void openDevice();
+    void opened();
+    void awaitOpener();
     void closeDevice();
     void sleepIfSilent();
     void ensureDevice();
@@ -84,6 +91,13 @@ struct Audio::Output
 };
 
 void Audio::Output::tryOpen()
+{
+    openDevice();
+    opened();
+}
+
+// SDL's side of opening the device: on any thread.
+void Audio::Output::openDevice()
 {
     lastAttempt = std::chrono::steady_clock::now();
     if (!subsystemUp) {
@@ -105,8 +119,7 @@ void Audio::Output::tryOpen()
     want.samples = BufferFrames;
     want.callback = mixCallback;
     want.userdata = this;
-    SDL_AudioSpec have{};
-    device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    device = SDL_OpenAudioDevice(nullptr, 0, &want, &obtained, 0);
     if (device == 0) {
         if (!warned) {
             qWarning("Zubiko: cannot open the audio device (%s); running without sound", SDL_GetError());
@@ -117,15 +130,22 @@ void Audio::Output::tryOpen()
         subsystemUp = false;
         return;
     }
-    qCDebug(lcPlatform).noquote() << QStringLiteral("audio device open: %1 Hz, %2 frames per buffer, driver %3")
-                                         .arg(have.freq)
-                                         .arg(have.samples)
-                                         .arg(QString::fromUtf8(SDL_GetCurrentAudioDriver()));
     open = true;
     asleep = false;
     lastHeard = std::chrono::steady_clock::now().time_since_epoch().count();
-    sleepCheck.start();
     SDL_PauseAudioDevice(device, 0);
+}
+
+// The device opened is watched for silence, on the caller's thread (its timer lives there).
+void Audio::Output::opened()
+{
+    if (device == 0)
+        return;
+    qCDebug(lcPlatform).noquote() << QStringLiteral("audio device open: %1 Hz, %2 frames per buffer, driver %3")
+                                         .arg(obtained.freq)
+                                         .arg(obtained.samples)
+                                         .arg(QString::fromUtf8(SDL_GetCurrentAudioDriver()));
+    sleepCheck.start();
 }
 
 void Audio::Output::sleepIfSilent()
@@ -178,8 +198,17 @@ void Audio::Output::lost()
     lastAttempt = {};
 }
 
+void Audio::Output::awaitOpener()
+{
+    if (!opener.joinable())
+        return;
+    opener.join();
+    opened();
+}
+
 void Audio::Output::ensureDevice()
 {
+    awaitOpener();
     lastAsked = std::chrono::steady_clock::now();
     if (device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
         lost();
@@ -260,7 +289,12 @@ Audio::Audio(int retryMilliseconds, std::chrono::milliseconds sleepAfter) : m_ou
     m_output->sleepAfter = sleepAfter;
     m_output->sleepCheck.setInterval(sleepAfter / 5);
     QObject::connect(&m_output->sleepCheck, &QTimer::timeout, [output = m_output.get()] { output->sleepIfSilent(); });
-    m_output->tryOpen();
+    m_output->opener = std::thread([output = m_output.get()] {
+        output->chime = AudioDecoding::chime();
+        output->openDevice();
+        // Taken up by the caller's event loop if no sound or speech has come first.
+        QMetaObject::invokeMethod(&output->sleepCheck, [output] { output->awaitOpener(); }, Qt::QueuedConnection);
+    });
 }
 
 Audio::~Audio()
@@ -268,6 +302,8 @@ Audio::~Audio()
     m_output->stopping = true;
     if (m_output->preloader.joinable())
         m_output->preloader.join();
+    if (m_output->opener.joinable())
+        m_output->opener.join();
     m_output->closeDevice();
 }
 

@@ -21,6 +21,8 @@
 // sound, a short soft chime made here, with one warning per file (a file that is refused is not
 // decoded again until it changes). Files are checked before they are decoded (DataChecks), so a
 // broken header never makes SDL allocate what it declares.
+// The device is first opened in the background from construction on (so that it does not hold
+// up the program's start); the first sound or speech waits for that opening to end.
 // Without an audio device everything runs silently, with one warning; a device that goes away
 // is noticed when a sound or speech is next asked for. A missing device is tried again now and
 // then, when a sound or speech is asked for.
@@ -70,6 +72,7 @@ public:
     // flushes the converter at the end of one text. Called from the speech thread.
     void speechPcm(const std::int16_t *samples, std::size_t count, int sampleRate, bool endOfText);
 
+    // Whether the device is open and playing (false while the first opening is under way).
     bool deviceOpen() const;
     // How long the speech handed over so far still plays, in seconds (0 when none is left).
     double speechQueuedSeconds() const;

@@ -309,6 +309,7 @@ private slots:
         Audio audio(Audio::RetryMilliseconds, std::chrono::milliseconds(200));
         bool making = false;
         audio.setSpeechBusy([&] { return making; });
+        QVERIFY(waitFor([&] { return audio.deviceOpen(); })); // opened in the background, then asleep
         QVERIFY(waitFor([&] { return !audio.deviceOpen(); }));
         audio.checkDevice(); // as speaking does, before the text is queued
         making = true;
@@ -318,6 +319,16 @@ private slots:
         making = false;
         QVERIFY(waitFor([&] { return heard(4000).size() > 4700; }));
         QVERIFY(waitFor([&] { return !audio.deviceOpen(); }));
+    }
+
+    // A sound asked for as soon as the audio is made (the start-up quack) is heard; a file that
+    // cannot be decoded plays the chime.
+    void theFirstSoundsAreHeard()
+    {
+        useDisk(QStringLiteral("first.raw"));
+        Audio audio;
+        QVERIFY(!audio.playFile(dir.filePath(QStringLiteral("none.wav"))));
+        QVERIFY(waitFor([&] { const std::vector<float> s = played(); return std::any_of(s.begin(), s.end(), [](float v) { return v != 0.0f; }); }));
     }
 
     void preloadDecodesInTheBackground()

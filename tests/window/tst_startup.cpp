@@ -13,7 +13,9 @@ class StartupTest : public QObject
 private slots:
     void startUpInOrderAndFirstState()
     {
-        WindowHarness w(false);
+        bool shownInPause = true;
+        WindowHarness w(false, [&](WindowHarness &h) { h.platform.atPass(1, [&] { shownInPause = h.root()->isVisible(); }); });
+        QVERIFY(!shownInPause); // the window appears once the pause is over
         QCOMPARE(w.platform.take(), QStringList({"Picture: animals\\duck.jpg", "Sound: sounds\\duckonce.wav",
                                                  "Pause: 600000",
                                                  "Speak: ,,, Zubiko.. click the red bar for the animal name and sound "}));
