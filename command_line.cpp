@@ -23,9 +23,10 @@ CommandLine readCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(QStringLiteral("Animals, their names and their sounds, for young children."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption kioskOption(QStringLiteral("kiosk"),
-                                         QStringLiteral("Locked, full screen: a key works the bar once (keys pressed "
+                                         QStringLiteral("Locked, full screen, other screens covered: a key works the bar once (keys pressed "
                                                         "together count once), and the desktop's keys are held back. "
-                                                        "Type q u i t to leave."));
+                                                        "Type q u i t to leave: the letters, or the keys where a US keyboard "
+                                                        "has them, whatever the layout."));
     parser.addOption(kioskOption);
     const QCommandLineOption voiceOption(QStringLiteral("voice"),
                                          QStringLiteral("The voice that speaks: %1 (default %2).")
@@ -61,7 +62,7 @@ CommandLine readCommandLine(const QStringList &arguments)
         result.text = QStringLiteral("Usage: zubiko") + help.mid(help.indexOf(QLatin1String(" [options]")));
         return result;
     }
-    result.kiosk = parser.isSet(kioskOption);
+    result.locked = parser.isSet(kioskOption);
     result.voice = parser.value(voiceOption);
     result.language = parser.value(languageOption).left(64);
     if (!voiceNames().contains(result.voice)) {

@@ -13,7 +13,7 @@ struct CommandLine
         Error // print `text` (one line) on stderr, exit with 2
     };
     Action action = Run;
-    bool kiosk = false;
+    bool locked = false; // --kiosk
     QString voice; // one of voiceNames()
     QString language; // --language CODE ("fr", "pt_BR"); empty: the desktop's
     QString text;  // the help, or the error's line

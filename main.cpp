@@ -3,7 +3,7 @@
 #include "platform/data_paths.h"
 #include "platform/real_platform.h"
 #include "window/form1.h"
-#include "window/kiosk.h"
+#include "window/locked_view.h"
 
 #include <QApplication>
 #include <QFile>
@@ -118,8 +118,8 @@ int main(int argc, char *argv[])
     Form1 window(platform, language);
     // A screen with less room than the window shows it scaled down to fit.
     std::unique_ptr<ScaledView> view;
-    if (commandLine.kiosk)
-        view = std::make_unique<Kiosk>(window);
+    if (commandLine.locked)
+        view = std::make_unique<LockedView>(window);
     else
         view = ScaledView::showFitted(window);
     return app.exec();

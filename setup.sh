@@ -27,7 +27,7 @@ esac
 # (sway, keys sent with wtype) and through the sound servers of a desktop (PulseAudio, PipeWire's
 # pulse server), and validate the desktop files.
 test_packages=()
-[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils sway wtype qt6-wayland appstream desktop-file-utils
+[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils x11-xkb-utils sway wtype wev qt6-wayland appstream desktop-file-utils
     pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon python3-numpy python3-dbusmock libglib2.0-bin cage xwayland)
 # libFuzzer and the sanitizers come with clang's runtime; llvm-symbolizer names the lines of a crash.
 [ "$mode" = fuzz ] && test_packages=(clang libclang-rt-dev llvm)

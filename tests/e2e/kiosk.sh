@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The locked mode under a window manager (openbox): the window covers the screen, any key works
 # the bar, the window manager's close key leaves it running, a chord of keys is one press, and
-# typing "quit" ends it with 0. (A double click as one press: tst_kiosk, through the window.)
+# typing "quit" ends it with 0. (A double click as one press: tst_locked_view, through the window.)
 #   kiosk.sh PATH/TO/zubiko WORKING_DIR   (under an X server)
 source "$(dirname "$0")/openbox.sh"
 count() { grep -cF "$1" "$log" || true; }

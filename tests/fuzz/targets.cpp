@@ -7,8 +7,8 @@
 #include "platform/pictures.h"
 #include "platform/speech.h"
 #include "rcc_reader.h"
-#include "window/kiosk.h"
 #include "window/language.h"
+#include "window/press_rules.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <vector>
 
 #define CHECK(condition) ((condition) ? void() : (std::fprintf(stderr, "check failed: %s\n", #condition), std::abort()))
 #define TARGET(name) (std::string_view(FUZZ_TARGET) == #name)
@@ -111,14 +113,57 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             }
         }
         CHECK(file.problems.size() <= input.count('\n') + 1);
-    } else if (TARGET(quit_word)) { // each byte a key; completed when the keys since the last completion end in q u i t
+    } else if (TARGET(quit_word)) { // each two bytes a key: its letter and its scan code; completed when the keys
+        // since the last completion end in the letters q u i t, or in the keys at Q U I T (24 30 31 28)
         QuitWord word;
-        QString since;
-        for (const char byte : input) {
-            since += QLatin1Char(QByteArray("QUIT").contains(byte) ? byte : '.'); // Qt::Key_Q is 'Q'
-            CHECK((word.take(static_cast<unsigned char>(byte)) == QuitWord::Completed) == since.endsWith(QStringLiteral("QUIT")));
-            if (since.endsWith(QStringLiteral("QUIT")))
-                since.clear();
+        QString letters, positions;
+        for (qsizetype i = 0; i + 1 < input.size(); i += 2) {
+            const char letter = input[i];
+            const auto code = static_cast<unsigned char>(input[i + 1]);
+            letters += QLatin1Char(QByteArray("QUIT").contains(letter) ? letter : '.'); // Qt::Key_Q is 'Q'
+            positions += QLatin1Char(code == 24 ? 'Q' : code == 30 ? 'U' : code == 31 ? 'I' : code == 28 ? 'T' : '.');
+            const bool done = letters.endsWith(QStringLiteral("QUIT")) || positions.endsWith(QStringLiteral("QUIT"));
+            CHECK((word.take(static_cast<unsigned char>(letter), code) == QuitWord::Completed) == done);
+            if (done)
+                letters.clear(), positions.clear();
+        }
+    } else if (TARGET(key_presses)) { // each four bytes an event: kind (press, repeat, release, window left), key,
+        // scan code, tenths of a second since the last; a press joins another's exactly when that key's last event
+        // since the window was left is a press or repeat at most 5 s before
+        struct Event { int kind; quint32 id; quint64 time; };
+        std::vector<Event> events;
+        KeyPresses keys;
+        QuitWord word;
+        quint64 time = 0;
+        for (qsizetype i = 0; i + 3 < input.size(); i += 4) {
+            const int kind = static_cast<unsigned char>(input[i]) % 4;
+            const int key = static_cast<unsigned char>(input[i + 1]);
+            const auto code = static_cast<unsigned char>(input[i + 2]);
+            time += static_cast<unsigned char>(input[i + 3]) * 100u;
+            const quint32 id = code != 0 ? code : static_cast<quint32>(key);
+            if (kind == 3) {
+                keys.forget();
+                events.clear();
+                continue;
+            }
+            const KeyPresses::Outcome outcome = keys.take(KeyPresses::Kind(kind), key, code, time);
+            if (kind != KeyPresses::Press) {
+                CHECK(outcome == KeyPresses::Nothing);
+                events.push_back({kind, id, time});
+                continue;
+            }
+            std::map<quint32, Event> last;
+            for (const Event &event : events)
+                last[event.id] = event;
+            bool joins = false;
+            for (const auto &[other, event] : last)
+                joins = joins || (other != id && event.kind != KeyPresses::Release && time - event.time <= 5000);
+            events.push_back({kind, id, time});
+            const QuitWord::Step step = word.take(key, code);
+            CHECK(outcome == (step == QuitWord::Completed ? KeyPresses::Leave
+                              : step == QuitWord::Continued ? KeyPresses::WordStep
+                              : joins                      ? KeyPresses::JoinsPress
+                                                           : KeyPresses::WorksBar));
         }
     }
     return 0;

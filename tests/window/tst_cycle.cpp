@@ -2,7 +2,7 @@
 // child who keeps pressing.
 
 #include "window_harness.h"
-#include "window/kiosk.h"
+#include "window/locked_view.h"
 
 #include <cmath>
 
@@ -186,7 +186,7 @@ private slots:
     {
         QFETCH(bool, locked);
         WindowHarness w;
-        const std::unique_ptr<Kiosk> kiosk(locked ? new Kiosk(*w.form) : nullptr);
+        const std::unique_ptr<LockedView> kiosk(locked ? new LockedView(*w.form) : nullptr);
         long passes = 0;
         w.platform.atPass(1000, [&] { w.press(Qt::Key_Space); });
         w.platform.atPass(1010, [&] {

@@ -2,7 +2,7 @@
 // the two links under the panel (the web site and the volume control) and the controls that do nothing.
 
 #include "window_harness.h"
-#include "window/kiosk.h"
+#include "window/locked_view.h"
 
 #include <QFontInfo>
 
@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(w.state().BarPhase, before.BarPhase);
         QCOMPARE(w.state().SelectionFlag, before.SelectionFlag);
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
-        Kiosk kiosk(*w.form); // the locked mode shuts both links
+        LockedView kiosk(*w.form); // the locked mode shuts both links
         w.click("Label5");
         w.click("Label6");
         QCOMPARE(w.platform.take(), QStringList());
