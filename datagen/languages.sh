@@ -14,7 +14,9 @@
 # GCompris's word, a bare noun, is taken. Where both are wrong (GCompris's Danish turkey is a
 # goose, Tux Paint's Danish rabbit a hare) or only a describing phrase names the animal (the
 # rooster), NAME_PICKS chooses the word by hand, and the generator checks that the word is in a
-# source. A recording is used only when its phrase holds the name shown as a whole word.
+# source. Where neither source names an animal at all, OUR_NAMES gives our own word (the Zubiko
+# developers' translation, GPL-3+ as the program). A recording is used only when its phrase holds
+# the name shown as a whole word.
 
 # One row per language made: code (as Qt's QLocale names the language) | the articles a name may
 # start with in either source (an article ending in ' is written joined to its noun).
@@ -97,6 +99,9 @@ NAME_PICKS=(
     "fi|Lamb|Karitsa" "pl|Lamb|Jagnię" "ru|Lamb|Ягнёнок"
     # A Tux Paint stamp misnamed: Danish hare, Ukrainian gift (giraffe) and bat (zebra).
     "da|Rabbit|Kanin" "uk|Giraffe|Жирафа" "uk|Zebra|Зебра"
+    # Belarusian and Bulgarian name the rhino only as a black one, the lamb as "the sheep's little
+    # one (lamb)"; and the hen a Bulgarian child calls "кокошка" rather than "пиле" (chick, or meat).
+    "be|Rhino|Насарог" "bg|Rhino|Носорог" "bg|Lamb|Агне" "bg|Chicken|Кокошка"
     # The plain word rather than a male or a kind: billy goat (cs), big parrot (ro), American
     # moose (ru); and "Pez", the live fish, not "pescado", fish to eat (es).
     "cs|Goat|Koza" "ro|Parrot|Papagal" "ru|Moose|Лось" "es|Fish|Pez"
@@ -104,10 +109,19 @@ NAME_PICKS=(
     "da|Pig|Gris" "pt_BR|Dog|Cachorro" "pt|Turkey|Peru"
 )
 
-# Shorter forms for a name too wide for its button (the data test measures them): language |
-# button | caption. Too wide and without a shorter word (Greek and Cyrillic letters are drawn
-# from a wider face than Comic Neue): el Elephant, Giraffe, Hippo, Owl, Parrot and Turkey; ru
-# Monkey; uk Hippo and Monkey.
+# Our own names, for animals that neither source names in the language (no GCompris word list in
+# Bulgarian; Tux Paint has no stamp for them): language | button | name, the everyday word a small
+# child hears, in that language's own spelling (Belarusian гуска, папугай, чарапаха; Bulgarian
+# гъска, змия, костенурка; not the Russian words). The Zubiko developers' translation, GPL-3+.
+# Used only where no source names the animal.
+OUR_NAMES=(
+    "be|Goose|Гуска" "be|Moose|Лось" "be|Parrot|Папугай" "be|Turtle|Чарапаха"
+    "bg|Bird|Птица" "bg|Cat|Котка" "bg|Fish|Риба" "bg|Goose|Гъска" "bg|Moose|Лос" "bg|Parrot|Папагал"
+    "bg|Snake|Змия" "bg|Turtle|Костенурка"
+)
+
+# Shorter forms for a name too wide for its button even in the smallest caption font the window
+# steps down to (the data test measures them): language | button | caption.
 CAPTIONS=(
     "fr|Hippo|Hippo"
 )
@@ -236,16 +250,18 @@ make_languages()
     done
     dg_rcc_entries "$rcc" "${entries[@]}"
 
-    declare -A pick caption
+    declare -A pick caption ours
     for row in "${NAME_PICKS[@]}"; do pick[${row%|*}]=${row##*|}; done
+    for row in "${OUR_NAMES[@]}"; do ours[${row%|*}]=${row##*|}; done
     for row in "${CAPTIONS[@]}"; do caption[${row%|*}]=${row##*|}; done
 
     local made=() credits_rows=() short=() name from phrase tp_name gc_name file found
+    local -A with_own=()
     mkdir -p "$names" "$voices"
     for row in "${LANGUAGES[@]}"; do
         IFS='|' read -r lang articles <<<"$row"
         json=$entries_root/content-$lang.json
-        local lines=() missing=() recorded=0
+        local lines=() missing=() own=() recorded=0
         for arow in "${ANIMALS[@]}"; do
             IFS='|' read -r button key word stamp standin <<<"$arow"
             phrase=$(lang_phrase "$lang" "$stamp")
@@ -266,6 +282,9 @@ make_languages()
                 name=$tp_name from="Tux Paint's $stamp.txt: \"$phrase\""
             elif [[ -n $gc_name ]]; then
                 name=$gc_name from="GCompris's content-$lang.json: \"$(lang_word "$json" "$word")\""
+            elif [[ -n ${ours[$lang|$button]:-} ]]; then
+                name=${ours[$lang|$button]} from="our own translation (the Zubiko developers, GPL-3+)"
+                own+=("$button")
             else
                 missing+=("$button")
                 continue
@@ -297,10 +316,12 @@ make_languages()
                     "$(lang_credit "$LANG_STAMPS" "**/NAME.txt")"
                 [[ ! -f $json ]] || printf '# and %s, GPL-3+ (Bruno Coudoin and others, GCompris).\n' \
                     "$(lang_credit "$LANG_SOURCE" "content-$lang.json")"
+                ((${#own[@]} == 0)) || printf '# and names of our own for %s: the Zubiko developers'"'"' translation, GPL-3+.\n' "${own[*]}"
                 printf '%s\n' "${lines[@]}"
             } >"$tmp"
             lang_publish "$tmp" "$names/$lang.txt"
             made+=("names/$lang.txt")
+            ((${#own[@]} == 0)) || with_own[$lang]="; names of our own (the Zubiko developers)"
         fi
         dg_say "$lang: $((30 - ${#missing[@]})) names, $recorded recordings"
     done
@@ -325,8 +346,9 @@ The recordings are Tux Paint's spoken descriptions of its photo stamps, licensed
 animal only when its phrase (quoted below) holds the name shown; rhino_black, hen, gander and
 clownfish stand in for the rhinoceros, the chicken, the goose and the fish in this way.
 The name files are made from Tux Paint's stamp names (GPL-2+) and GCompris's word lists
-(gcompris-qt-data, GPL-3+, copyright 2000-2022 Bruno Coudoin and others); each file says which
-source every name comes from.
+(gcompris-qt-data, GPL-3+, copyright 2000-2022 Bruno Coudoin and others), and for the few
+animals neither names in a language, from names of our own (copyright 2026 the Zubiko
+developers, GPL-3+); each file says which source every name comes from.
 
 file | package and version | source inside the package | licence | what it says
 EOF
@@ -335,11 +357,11 @@ EOF
             [[ $file == names/* ]] || continue
             lang=${file#names/} lang=${lang%.txt}
             if [[ -f $entries_root/content-$lang.json ]]; then
-                printf '%s | %s; %s | GPL-2+ and GPL-3+ | the names, each with its source in the file\n' "$file" \
-                    "$(lang_credit "$LANG_STAMPS" "**/NAME.txt")" "$(lang_credit "$LANG_SOURCE" "content-$lang.json")"
+                printf '%s | %s; %s%s | GPL-2+ and GPL-3+ | the names, each with its source in the file\n' "$file" \
+                    "$(lang_credit "$LANG_STAMPS" "**/NAME.txt")" "$(lang_credit "$LANG_SOURCE" "content-$lang.json")" "${with_own[$lang]:-}"
             else
-                printf '%s | %s | GPL-2+ | the names, each with its source in the file\n' "$file" \
-                    "$(lang_credit "$LANG_STAMPS" "**/NAME.txt")"
+                printf '%s | %s%s | GPL-2+%s | the names, each with its source in the file\n' "$file" \
+                    "$(lang_credit "$LANG_STAMPS" "**/NAME.txt")" "${with_own[$lang]:-}" "${with_own[$lang]:+ and GPL-3+}"
             fi
         done
         ((${#short[@]} == 0)) || printf '\nNo name file (the sources do not name every animal): %s\n' "${short[*]}"

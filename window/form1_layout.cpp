@@ -82,13 +82,15 @@ void paintBackground(QWidget *widget, BgrColour colour)
     widget->setAutoFillBackground(true);
 }
 
-// Push buttons take the focus from a click only; the Spacebar button alone is a tab stop.
+// Push buttons take the focus from a click only; the Spacebar button alone is a tab stop. A
+// caption wider than its button (a long name in Greek or Cyrillic letters) gets a smaller font.
 ColourButton *makeButton(QWidget *parent, const char *name, const QString &caption, BgrColour colour, const QRect &rect)
 {
     auto *button = new ColourButton(caption, colour, parent);
     button->setObjectName(QLatin1String(name));
     button->setFont(buttonFont());
     button->setGeometry(rect);
+    fitCaption(button);
     button->setFocusPolicy(Qt::ClickFocus);
     return button;
 }

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 ColourButton::ColourButton(const QString &caption, BgrColour colour, QWidget *parent)
     : QPushButton(caption, parent)
@@ -65,6 +67,23 @@ void ClickableLabel::mouseDoubleClickEvent(QMouseEvent *event)
 {
     m_pressed = false;
     event->accept();
+}
+
+int captionRoom(const QPushButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.state |= QStyle::State_HasFocus;
+    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
+}
+
+void fitCaption(QPushButton *button)
+{
+    const int room = captionRoom(button);
+    QFont font = button->font();
+    while (font.pixelSize() > CaptionFloorPixels && QFontMetrics(font).horizontalAdvance(button->text()) > room)
+        font.setPixelSize(font.pixelSize() - 1);
+    button->setFont(font);
 }
 
 void setFittingCaption(QLabel *label, const QString &caption)

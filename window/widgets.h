@@ -46,6 +46,21 @@ private:
     bool m_pressed = false;
 };
 
+// The smallest pixel size a button's caption is drawn at: that of the smallest words the window
+// already shows the child ("replay sound", "volume": 9.75 points, 13 pixels), against the
+// buttons' 21. Below it the x-height falls under 7 pixels and Greek and Cyrillic letters lose the
+// strokes that tell them apart (ы from ь, ξ from ζ) on a 96 dpi screen. The longest name shipped,
+// Greek Καμηλοπάρδαλη (giraffe), fits its button at 13.
+constexpr int CaptionFloorPixels = 13;
+
+// The width a caption has inside its button: the contents beside the thicker frame the button
+// has while it holds the focus, so that taking the focus never clips the caption.
+int captionRoom(const QPushButton *button);
+
+// Makes the button's font just small enough for its caption to fit its width: the pixel size
+// stepped down one at a time, not below CaptionFloorPixels. A caption that fits keeps the font.
+void fitCaption(QPushButton *button);
+
 // A label whose size follows its caption: one line, top-left corner kept.
 void setFittingCaption(QLabel *label, const QString &caption);
 

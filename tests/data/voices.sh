@@ -31,5 +31,8 @@ for row in fr/duck:birds/duck fr/chicken:birds/hen es/fish:fish/clownfish ru/hip
     for dir in "$root/.cache/datagen/src/tuxpaint-stamps-default" ""; do [ -f "$dir/$source" ] && break; done
     cmp -s "$root/voices/${row%%:*}.ogg" "$dir/$source" || fail "voices/${row%%:*}.ogg is not $source"
 done
+# Names of our own (Bulgarian has no GCompris word list) are credited under the program's licence.
+grep -q '^names/bg.txt | [^|]*names of our own (the Zubiko developers) | GPL-2+ and GPL-3+ |' "$root/voices/CREDITS.txt" ||
+    fail "names/bg.txt is not credited with our own names under GPL-3+"
 [ ! -e "$root/voices/fr/cat.ogg" ] || fail "a recording that says another word (a white kitten) stands in for the cat"
 exit $failed
