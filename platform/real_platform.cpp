@@ -42,6 +42,7 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
       m_events(std::make_unique<EventPump>())
 {
     m_voice = voice.isEmpty() ? Speech::defaultVoice() : voice;
+    qCDebug(lcPlatform).noquote() << QStringLiteral("voice ") + m_voice;
 }
 
 // What the window's first frame does not need starts with its first pause (or the first text):
