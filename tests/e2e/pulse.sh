@@ -11,7 +11,7 @@ source "$here/lib.sh"
 server=$1 zubiko=$2 speak=$3
 if [ "$server" = pulseaudio ]; then need pulseaudio; else need pipewire pipewire-pulse wireplumber dbus-daemon; fi
 need pactl parec
-python3 -c 'import numpy' 2>/dev/null || { echo "SKIP: python3-numpy is not installed" >&2; exit 77; }
+/usr/bin/python3 -c 'import numpy' 2>/dev/null || { echo "SKIP: python3-numpy is not installed" >&2; exit 77; }
 on_x 1280x900 "$0" "$@"
 tmp=$(mktemp -d)
 # A server of its own, whoever runs the test (root included), reached by its socket alone; for
