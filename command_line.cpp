@@ -1,6 +1,6 @@
 #include "command_line.h"
 
-#include "platform/speech.h"
+#include "platform/voices.h"
 
 #include <QCommandLineParser>
 
@@ -29,8 +29,8 @@ CommandLine readCommandLine(const QStringList &arguments)
     parser.addOption(kioskOption);
     const QCommandLineOption voiceOption(QStringLiteral("voice"),
                                          QStringLiteral("The voice that speaks: %1 (default %2).")
-                                             .arg(Speech::voices().join(QStringLiteral(" or ")), Speech::defaultVoice()),
-                                         QStringLiteral("name"), Speech::defaultVoice());
+                                             .arg(voiceNames().join(QStringLiteral(" or ")), defaultVoice()),
+                                         QStringLiteral("name"), defaultVoice());
     parser.addOption(voiceOption);
     for (const char *name : QtOptionsWithValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
@@ -57,10 +57,10 @@ CommandLine readCommandLine(const QStringList &arguments)
     }
     result.kiosk = parser.isSet(kioskOption);
     result.voice = parser.value(voiceOption);
-    if (!Speech::voices().contains(result.voice)) {
+    if (!voiceNames().contains(result.voice)) {
         result.action = CommandLine::Error;
         result.text = QStringLiteral("zubiko: there is no voice \"%1\" (the voices: %2)")
-                          .arg(result.voice.simplified(), Speech::voices().join(QStringLiteral(", ")));
+                          .arg(result.voice.simplified(), voiceNames().join(QStringLiteral(", ")));
     }
     return result;
 }

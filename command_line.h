@@ -14,7 +14,7 @@ struct CommandLine
     };
     Action action = Run;
     bool kiosk = false;
-    QString voice; // one of Speech::voices()
+    QString voice; // one of voiceNames()
     QString text;  // the help, or the error's line
 };
 

@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/real_platform.h"
 #include "platform/speech.h"
+#include "testsupport/made_files.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -26,8 +27,6 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
-
-#include "made_files.h"
 
 namespace {
 

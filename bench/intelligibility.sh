@@ -2,7 +2,7 @@
 # How well a listener that has never heard Zubiko understands its voices, in one command:
 #   bench/intelligibility.sh
 # Speaks the thirty animal names and the program's sentences with each of flite's voices through
-# the program's own Speech (bench/speak_wav.cpp, built into build-bench/), and with espeak-ng's
+# the program's own Speech (testsupport/speak_wav.cpp, built into build-bench/), and with espeak-ng's
 # formant voice the program spoke with before (en+f2 at 140 words a minute, pitch 58, from
 # espeak-ng's command-line tool, given the texts as the program prepared them for it). The
 # listener is Debian's pocketsphinx with its full US English model (no word list): each clip at
@@ -25,7 +25,7 @@ tools/install-packages.sh libbenchmark-dev pocketsphinx pocketsphinx-en-us sox e
 say "building zubiko_speak_wav in $build/"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUBIKO_BUILD_BENCH=ON -DZUBIKO_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" --target zubiko_speak_wav >/dev/null
-speak_wav=$build/bench/zubiko_speak_wav
+speak_wav=$build/testsupport/zubiko_speak_wav
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

@@ -22,9 +22,8 @@ DG_ANIMAL_BOTTOM=334    # last row the animal may use
 DG_ANIMAL_MARGIN=10     # columns kept free at the left and right
 DG_JPEG_QUALITY=90
 
-# Sound levels. Every clip is levelled to the same RMS; the tests allow the tolerance below.
+# Sound levels. Every clip is levelled to the same RMS (the data tests allow 1 dB either way).
 DG_TARGET_RMS_DB=-18
-DG_RMS_TOLERANCE_DB=1   # how far from the target a finished sound may be
 DG_SILENT_PEAK_DB=-40   # a source whose peak stays below this is taken for silence
 DG_MAX_SECONDS=3        # longer clips keep their loudest stretch of this length
 DG_TRIM_BELOW_DB=-36    # leading and trailing sound quieter than this (relative to the peak) is cut

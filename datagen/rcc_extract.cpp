@@ -4,8 +4,8 @@
 //   zubiko-rcc-extract FILE.rcc ENTRY=OUTPUT...      writes each ENTRY's bytes to OUTPUT
 //
 // Entries are named without the leading ":/" (e.g. gcompris/src/activities/lang/...).
-// Each output is written to OUTPUT.part first and renamed into place, so a failure never
-// leaves a half-written file. Exit status 0 only when every entry was written.
+// Each output is written through QSaveFile (a temporary file renamed into place), so a failure
+// never leaves a half-written file. Exit status 0 only when every entry was written.
 #include "rcc_reader.h"
 
 #include <QFile>

@@ -1,12 +1,9 @@
 #include "platform/audio.h"
 
 #include "platform/audio_decoding.h"
+#include "platform/clip_cache.h"
 #include "platform/trace.h"
 
-#include <QDateTime>
-#include <QFileInfo>
-#include <QHash>
-#include <QSet>
 #include <QTimer>
 
 #include <SDL.h>
@@ -27,11 +24,9 @@ using AudioDecoding::Channels;
 using AudioDecoding::SampleRate;
 using AudioDecoding::SampleScale;
 
-void SDLCALL mixCallback(void *userdata, Uint8 *stream, int len);
-
 } // namespace
 
-struct Audio::Impl
+struct Audio::Output
 {
     // Device state; touched by the caller's thread only (open, close, retry).
     SDL_AudioDeviceID device = 0;
@@ -67,18 +62,7 @@ struct Audio::Impl
     std::mutex speechMutex;
     std::unique_ptr<AudioDecoding::SpeechConverter> speechConverter;
 
-    // Decoded files, and files that could not be decoded (with why, and the size and time of
-    // change they had then: a file copied again is tried again).
-    struct Failure
-    {
-        QString why;
-        qint64 size = 0;
-        QDateTime modified;
-    };
-    mutable std::mutex cacheMutex;
-    QHash<QString, ClipPtr> cache;
-    QHash<QString, Failure> failed;
-    QSet<QString> warnedFiles; // each bad file is warned about once
+    ClipCache clips;
     ClipPtr chime = AudioDecoding::chime();
 
     std::thread preloader;
@@ -89,23 +73,17 @@ struct Audio::Impl
     void sleepIfSilent();
     void ensureDevice();
     void start(ClipPtr clip);
-    ClipPtr clipFor(const QString &path, QString *why);
     void lost();
     void mix(float *out, int samples);
     void appendSpeech(Frames chunk, bool endOfText);
+
+    static void SDLCALL mixCallback(void *userdata, Uint8 *stream, int len)
+    {
+        static_cast<Output *>(userdata)->mix(reinterpret_cast<float *>(stream), len / static_cast<int>(sizeof(float)));
+    }
 };
 
-namespace {
-
-void SDLCALL mixCallback(void *userdata, Uint8 *stream, int len)
-{
-    static_cast<Audio::Impl *>(userdata)->mix(reinterpret_cast<float *>(stream),
-                                              len / static_cast<int>(sizeof(float)));
-}
-
-} // namespace
-
-void Audio::Impl::tryOpen()
+void Audio::Output::tryOpen()
 {
     lastAttempt = std::chrono::steady_clock::now();
     if (!subsystemUp) {
@@ -150,7 +128,7 @@ void Audio::Impl::tryOpen()
     SDL_PauseAudioDevice(device, 0);
 }
 
-void Audio::Impl::sleepIfSilent()
+void Audio::Output::sleepIfSilent()
 {
     const auto now = std::chrono::steady_clock::now();
     const auto silent = std::min(now.time_since_epoch() - std::chrono::steady_clock::duration(lastHeard.load()),
@@ -172,7 +150,7 @@ void Audio::Impl::sleepIfSilent()
     sleepCheck.stop();
 }
 
-void Audio::Impl::closeDevice()
+void Audio::Output::closeDevice()
 {
     sleepCheck.stop();
     if (device != 0) {
@@ -186,7 +164,7 @@ void Audio::Impl::closeDevice()
     }
 }
 
-void Audio::Impl::lost()
+void Audio::Output::lost()
 {
     qCDebug(lcPlatform) << "audio device lost";
     if (!warned) {
@@ -200,7 +178,7 @@ void Audio::Impl::lost()
     lastAttempt = {};
 }
 
-void Audio::Impl::ensureDevice()
+void Audio::Output::ensureDevice()
 {
     lastAsked = std::chrono::steady_clock::now();
     if (device != 0 && SDL_GetAudioDeviceStatus(device) == SDL_AUDIO_STOPPED)
@@ -216,48 +194,14 @@ void Audio::Impl::ensureDevice()
     tryOpen();
 }
 
-void Audio::Impl::start(ClipPtr clip)
+void Audio::Output::start(ClipPtr clip)
 {
     std::lock_guard<std::mutex> lock(mixMutex);
     sound = std::move(clip);
     soundPosition = 0;
 }
 
-ClipPtr Audio::Impl::clipFor(const QString &path, QString *why)
-{
-    const QFileInfo info(path);
-    {
-        std::lock_guard<std::mutex> lock(cacheMutex);
-        const auto found = cache.constFind(path);
-        if (found != cache.constEnd())
-            return *found;
-        const auto bad = failed.constFind(path);
-        if (bad != failed.constEnd() && bad->size == info.size() && bad->modified == info.lastModified()) {
-            if (why)
-                *why = bad->why;
-            return {};
-        }
-    }
-    QString reason;
-    ClipPtr clip = AudioDecoding::decodeFile(path, &reason);
-    std::lock_guard<std::mutex> lock(cacheMutex);
-    if (clip) {
-        cache.insert(path, clip);
-        failed.remove(path);
-        return clip;
-    }
-    failed.insert(path, Failure{reason, info.size(), info.lastModified()});
-    if (!warnedFiles.contains(path)) {
-        warnedFiles.insert(path);
-        qWarning("Zubiko: sound %s %s; the default sound plays in its place", qUtf8Printable(path),
-                 qUtf8Printable(reason));
-    }
-    if (why)
-        *why = reason;
-    return {};
-}
-
-void Audio::Impl::mix(float *out, int samples)
+void Audio::Output::mix(float *out, int samples)
 {
     std::fill(out, out + samples, 0.0f);
     std::lock_guard<std::mutex> lock(mixMutex);
@@ -291,7 +235,7 @@ void Audio::Impl::mix(float *out, int samples)
         out[i] = std::clamp(out[i], -1.0f, 1.0f);
 }
 
-void Audio::Impl::appendSpeech(Frames chunk, bool endOfText)
+void Audio::Output::appendSpeech(Frames chunk, bool endOfText)
 {
     std::lock_guard<std::mutex> lock(mixMutex);
     if (!chunk.empty()) {
@@ -310,73 +254,70 @@ void Audio::Impl::appendSpeech(Frames chunk, bool endOfText)
         heldChunks = heldSamples = 0;
 }
 
-Audio::Audio(int retryMilliseconds, std::chrono::milliseconds sleepAfter) : d(std::make_unique<Impl>())
+Audio::Audio(int retryMilliseconds, std::chrono::milliseconds sleepAfter) : m_output(std::make_unique<Output>())
 {
-    d->retryMilliseconds = retryMilliseconds;
-    d->sleepAfter = sleepAfter;
-    d->sleepCheck.setInterval(sleepAfter / 5);
-    QObject::connect(&d->sleepCheck, &QTimer::timeout, [impl = d.get()] { impl->sleepIfSilent(); });
-    d->tryOpen();
+    m_output->retryMilliseconds = retryMilliseconds;
+    m_output->sleepAfter = sleepAfter;
+    m_output->sleepCheck.setInterval(sleepAfter / 5);
+    QObject::connect(&m_output->sleepCheck, &QTimer::timeout, [output = m_output.get()] { output->sleepIfSilent(); });
+    m_output->tryOpen();
 }
 
 Audio::~Audio()
 {
-    d->stopping = true;
-    if (d->preloader.joinable())
-        d->preloader.join();
-    d->closeDevice();
+    m_output->stopping = true;
+    if (m_output->preloader.joinable())
+        m_output->preloader.join();
+    m_output->closeDevice();
 }
 
 bool Audio::playFile(const QString &absolutePath, QString *why)
 {
-    d->ensureDevice();
+    m_output->ensureDevice();
     QString reason;
-    ClipPtr clip = d->clipFor(absolutePath, &reason);
+    ClipPtr clip = m_output->clips.clip(absolutePath, &reason);
     if (!clip) {
         if (why)
             *why = reason;
-        d->start(d->chime);
+        m_output->start(m_output->chime);
         return false;
     }
-    d->start(std::move(clip));
+    m_output->start(std::move(clip));
     return true;
 }
 
 void Audio::playDefault()
 {
-    d->ensureDevice();
-    d->start(d->chime);
+    m_output->ensureDevice();
+    m_output->start(m_output->chime);
 }
 
 void Audio::checkDevice()
 {
-    d->ensureDevice();
+    m_output->ensureDevice();
 }
 
 void Audio::setSpeechBusy(std::function<bool()> busy)
 {
-    d->speechBusy = std::move(busy);
+    m_output->speechBusy = std::move(busy);
 }
 
 void Audio::stopSound()
 {
-    d->start({});
+    m_output->start({});
 }
 
 void Audio::preload(const QStringList &files)
 {
     waitForPreload();
-    d->preloader = std::thread([this, files] {
+    m_output->preloader = std::thread([this, files] {
         for (const QString &file : files) {
-            if (d->stopping)
+            if (m_output->stopping)
                 return;
-            {
-                std::lock_guard<std::mutex> lock(d->cacheMutex);
-                if (d->cache.contains(file))
-                    continue;
-            }
+            if (m_output->clips.contains(file))
+                continue;
             QString why;
-            if (!d->clipFor(file, &why))
+            if (!m_output->clips.clip(file, &why))
                 qCDebug(lcPlatform).noquote() << QStringLiteral("preload: cannot decode %1 (%2)").arg(file, why);
         }
     });
@@ -384,36 +325,35 @@ void Audio::preload(const QStringList &files)
 
 void Audio::waitForPreload()
 {
-    if (d->preloader.joinable())
-        d->preloader.join();
+    if (m_output->preloader.joinable())
+        m_output->preloader.join();
 }
 
 int Audio::cachedCount() const
 {
-    std::lock_guard<std::mutex> lock(d->cacheMutex);
-    return static_cast<int>(d->cache.size());
+    return m_output->clips.size();
 }
 
 void Audio::speechPcm(const std::int16_t *samples, std::size_t count, int sampleRate, bool endOfText)
 {
-    std::lock_guard<std::mutex> lock(d->speechMutex);
+    std::lock_guard<std::mutex> lock(m_output->speechMutex);
     if (sampleRate <= 0)
         return;
-    if (!d->speechConverter || d->speechConverter->sampleRate() != sampleRate)
-        d->speechConverter = std::make_unique<AudioDecoding::SpeechConverter>(sampleRate);
-    if (!d->speechConverter->valid())
+    if (!m_output->speechConverter || m_output->speechConverter->sampleRate() != sampleRate)
+        m_output->speechConverter = std::make_unique<AudioDecoding::SpeechConverter>(sampleRate);
+    if (!m_output->speechConverter->valid())
         return;
     Frames chunk;
     if (samples && count > 0)
-        d->speechConverter->put(samples, count, &chunk);
+        m_output->speechConverter->put(samples, count, &chunk);
     if (endOfText)
-        d->speechConverter->finish(&chunk);
+        m_output->speechConverter->finish(&chunk);
     // Without a device, speech is dropped rather than saved up for a device that may come back
     // (where each text ends is still kept).
-    d->appendSpeech(d->open ? std::move(chunk) : Frames(), endOfText);
+    m_output->appendSpeech(m_output->open ? std::move(chunk) : Frames(), endOfText);
 }
 
 bool Audio::deviceOpen() const
 {
-    return d->open;
+    return m_output->open;
 }

@@ -17,7 +17,7 @@
 //  - The speech channel plays the speech PCM it is handed, in order; sounds never cut it. Each
 //    text starts once its first 0.1 s is ready (or all of it), so that it is not broken up when
 //    the voice is slow to go on.
-// Files are decoded once and kept. A file that cannot be found or decoded plays the default
+// Files are decoded once and kept (ClipCache). A file that cannot be found or decoded plays the default
 // sound, a short soft chime made here, with one warning per file (a file that is refused is not
 // decoded again until it changes). Files are checked before they are decoded (DataChecks), so a
 // broken header never makes SDL allocate what it declares.
@@ -72,8 +72,7 @@ public:
 
     bool deviceOpen() const;
 
-    struct Impl; // audio.cpp only (the SDL callback reaches it)
-
 private:
-    std::unique_ptr<Impl> d;
+    struct Output; // audio.cpp only: the device, the mixer, the decoded files and the preload thread
+    std::unique_ptr<Output> m_output;
 };

@@ -89,11 +89,6 @@ QStringList programDataRoots(const QString &binaryDir, const QString &dataFromBi
 
 DataPaths::DataPaths(QStringList roots) : m_roots(std::move(roots)) {}
 
-void DataPaths::appendRoot(const QString &root)
-{
-    m_roots << root;
-}
-
 QString DataPaths::resolveFile(const QString &relative) const
 {
     return resolve(relative, false);

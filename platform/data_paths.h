@@ -6,15 +6,14 @@
 // Finds the program's data files. Data paths are written relative, with backslashes
 // ("animals\Duck.jpg", "sounds\hippo.wav"), and the folders and files on disk may carry other letter
 // cases, so every path component is matched without regard to case (an exact match wins when
-// there is one). The roots are searched in order: the working directory first, then whatever
-// is added later (e.g. an installed data directory).
+// there is one). The roots are searched in the order given (programDataRoots: the working
+// directory first, then the installed data folders).
 class DataPaths
 {
 public:
     // Roots may be relative (resolved against the working directory at look-up time).
     explicit DataPaths(QStringList roots = {QStringLiteral(".")});
 
-    void appendRoot(const QString &root);
     QStringList roots() const { return m_roots; }
 
     // The absolute path of the file `relative` names, or an empty string when no root holds one.

@@ -4,8 +4,9 @@
 #include <QPixmap>
 #include <QString>
 
-// Everything the window asks of the machine it runs on. Form1 holds a reference to one of these:
-// main() hands it the real one (RealPlatform), the tests a recording one.
+// Everything the window asks of the machine it runs on. main() hands Form1 the real one
+// (RealPlatform), the tests a recording one; Form1 holds it inside a LeavingPlatform
+// (window/leaving_platform.h), which passes nothing on once the program is leaving.
 class Platform
 {
 public:

@@ -41,7 +41,7 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
       m_random(std::make_unique<RandomSource>()),
       m_events(std::make_unique<EventPump>())
 {
-    m_voice = voice.isEmpty() ? Speech::defaultVoice() : voice;
+    m_voice = voice.isEmpty() ? defaultVoice() : voice;
     qCDebug(lcPlatform).noquote() << QStringLiteral("voice ") + m_voice;
 }
 
@@ -75,13 +75,6 @@ RealPlatform::~RealPlatform()
 {
     m_audio->setSpeechBusy({});
     m_speech.reset();
-}
-
-void RealPlatform::appendDataRoot(const QString &root)
-{
-    m_paths->appendRoot(root);
-    if (m_backgroundStarted)
-        preloadSounds();
 }
 
 QStringList RealPlatform::checkDataFolders()

@@ -20,16 +20,12 @@ class RealPlatform : public Platform
 {
 public:
     // `dataRoots`: where the program's relative data paths ("sounds\duck.wav") are looked for,
-    // in order; the working directory by default. `voice`: one of Speech::voices(), empty for
+    // in order; the working directory by default. `voice`: one of voiceNames(), empty for
     // the default one. The voice is loaded, and the sounds of the first "sounds" folder found are
     // decoded, in the background from the first event pass on (or the first text spoken).
     explicit RealPlatform(const QStringList &dataRoots = {QStringLiteral(".")},
                           const QString &voice = QString());
     ~RealPlatform() override;
-
-    // Adds a data root searched after the others (e.g. the installed data directory); its sounds
-    // are decoded in the background if no sounds folder had been found before.
-    void appendDataRoot(const QString &root);
 
     // Call once the data roots are all set: when no root holds an "animals" or a "sounds" folder,
     // says so in one warning that names the folders missing and where they were looked for

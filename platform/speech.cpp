@@ -9,6 +9,7 @@ extern "C" {
 #include <dlfcn.h>
 
 #include <condition_variable>
+#include <iterator>
 #include <cstdlib>
 #include <deque>
 #include <mutex>
@@ -51,7 +52,8 @@ struct Voice
 };
 
 std::mutex g_fliteMutex;
-Voice g_voices[] = {{"rms"}, {"slt"}};
+Voice g_voices[] = {{VoiceNames[0]}, {VoiceNames[1]}};
+static_assert(std::size(g_voices) == VoiceNames.size(), "a flite voice for each name");
 
 Voice *findVoice(const QString &name)
 {
@@ -70,7 +72,7 @@ constexpr int SilentSample = 33;
 
 } // namespace
 
-struct Speech::Impl
+struct Speech::Worker
 {
     Sink sink;
     QString voiceName;
@@ -86,8 +88,9 @@ struct Speech::Impl
     bool started = false; // the voice has been set up or refused
     bool failed = false;
 
-    std::thread worker;
+    std::thread thread;
 
+    static int streamChunk(const cst_wave *wave, int start, int size, int, cst_audio_streaming_info *info);
     void run();
     bool setUpVoice();
     void say(const QByteArray &utf8);
@@ -98,34 +101,30 @@ struct Speech::Impl
     }
 };
 
-namespace {
-
 // flite's audio stream callback: each stretch of samples as the vocoder makes it.
-int streamChunk(const cst_wave *wave, int start, int size, int, cst_audio_streaming_info *info)
+int Speech::Worker::streamChunk(const cst_wave *wave, int start, int size, int, cst_audio_streaming_info *info)
 {
-    auto *impl = static_cast<Speech::Impl *>(info->userdata);
+    auto *worker = static_cast<Worker *>(info->userdata);
     const short *samples = wave->samples + start;
-    if (impl->beforeFirstSound) {
+    if (worker->beforeFirstSound) {
         while (size > 0 && std::abs(*samples) <= SilentSample) {
             ++samples;
             --size;
         }
-        impl->beforeFirstSound = size == 0;
+        worker->beforeFirstSound = size == 0;
     }
     if (size > 0)
-        impl->sink(reinterpret_cast<const std::int16_t *>(samples), static_cast<std::size_t>(size), impl->sampleRate,
+        worker->sink(reinterpret_cast<const std::int16_t *>(samples), static_cast<std::size_t>(size), worker->sampleRate,
                    false);
-    return impl->isQuitting() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
+    return worker->isQuitting() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
 }
 
-} // namespace
-
-bool Speech::Impl::setUpVoice()
+bool Speech::Worker::setUpVoice()
 {
     Voice *found = findVoice(voiceName);
     if (!found) {
         qWarning("Zubiko: speech is off: there is no voice \"%s\" (the voices: %s)", qUtf8Printable(voiceName),
-                 qUtf8Printable(voices().join(QStringLiteral(", "))));
+                 qUtf8Printable(voiceNames().join(QStringLiteral(", "))));
         return false;
     }
     std::lock_guard<std::mutex> lock(g_fliteMutex);
@@ -143,7 +142,7 @@ bool Speech::Impl::setUpVoice()
     return true;
 }
 
-void Speech::Impl::say(const QByteArray &utf8)
+void Speech::Worker::say(const QByteArray &utf8)
 {
     std::lock_guard<std::mutex> lock(g_fliteMutex);
     // The stream callback belongs to this utterance alone; the voice itself is left as it is.
@@ -159,7 +158,7 @@ void Speech::Impl::say(const QByteArray &utf8)
         delete_utterance(utterance); // and the streaming info with it
 }
 
-void Speech::Impl::run()
+void Speech::Worker::run()
 {
     const bool ok = setUpVoice();
     {
@@ -201,58 +200,45 @@ void Speech::Impl::run()
         voice->letGo();
 }
 
-QStringList Speech::voices()
+Speech::Speech(Sink sink, const QString &voice) : m_worker(std::make_unique<Worker>())
 {
-    QStringList names;
-    for (const Voice &voice : g_voices)
-        names << QLatin1String(voice.name);
-    return names;
-}
-
-QString Speech::defaultVoice()
-{
-    return QStringLiteral("rms");
-}
-
-Speech::Speech(Sink sink, const QString &voice) : d(std::make_unique<Impl>())
-{
-    d->sink = std::move(sink);
-    d->voiceName = voice;
-    d->worker = std::thread([this] { d->run(); });
+    m_worker->sink = std::move(sink);
+    m_worker->voiceName = voice;
+    m_worker->thread = std::thread([this] { m_worker->run(); });
 }
 
 Speech::~Speech()
 {
     {
-        std::lock_guard<std::mutex> lock(d->mutex);
-        d->quitting = true;
+        std::lock_guard<std::mutex> lock(m_worker->mutex);
+        m_worker->quitting = true;
     }
-    d->wake.notify_all();
-    d->worker.join();
+    m_worker->wake.notify_all();
+    m_worker->thread.join();
 }
 
 void Speech::speak(const QString &text)
 {
     {
-        std::lock_guard<std::mutex> lock(d->mutex);
-        if (d->failed)
+        std::lock_guard<std::mutex> lock(m_worker->mutex);
+        if (m_worker->failed)
             return;
-        d->queue.push_back(text);
+        m_worker->queue.push_back(text);
     }
-    d->wake.notify_all();
+    m_worker->wake.notify_all();
 }
 
 bool Speech::busy() const
 {
-    std::lock_guard<std::mutex> lock(d->mutex);
-    return d->speaking || !d->queue.empty();
+    std::lock_guard<std::mutex> lock(m_worker->mutex);
+    return m_worker->speaking || !m_worker->queue.empty();
 }
 
 bool Speech::waitUntilReady()
 {
-    std::unique_lock<std::mutex> lock(d->mutex);
-    d->wake.wait(lock, [this] { return d->started; });
-    return !d->failed;
+    std::unique_lock<std::mutex> lock(m_worker->mutex);
+    m_worker->wake.wait(lock, [this] { return m_worker->started; });
+    return !m_worker->failed;
 }
 
 QString Speech::prepared(const QString &text)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/voices.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,11 +25,7 @@ public:
     using Sink = std::function<void(const std::int16_t *samples, std::size_t count, int sampleRate,
                                     bool endOfText)>;
 
-    // The voices, by the names --voice takes: "rms" (male), "slt" (female).
-    static QStringList voices();
-    // The voice best understood in bench/intelligibility.sh: rms (about 17 of the 30 names, slt 7).
-    static QString defaultVoice();
-
+    // `voice`: one of voiceNames() (platform/voices.h).
     explicit Speech(Sink sink, const QString &voice = defaultVoice());
     ~Speech();
     Speech(const Speech &) = delete;
@@ -46,8 +44,7 @@ public:
     // Blocks until the voice has been set up or refused; true when it can speak.
     bool waitUntilReady();
 
-    struct Impl; // speech.cpp only (flite's audio callback reaches it)
-
 private:
-    std::unique_ptr<Impl> d;
+    struct Worker; // speech.cpp only: the worker thread, its queue and its voice
+    std::unique_ptr<Worker> m_worker;
 };

@@ -23,6 +23,7 @@ Form1::Form1(Platform &platform, QWidget *parent)
     createControls();
     connectHandlers();
     Form_Load();
+    traceControlPlaces();
 }
 
 // Logged so that the trace tells how long the window took to appear.

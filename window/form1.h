@@ -123,7 +123,11 @@ protected:
 private:
     // ---- Layout (form1_layout.cpp) --------------------------------------------------------------
     void createControls();
+    void createPanelAndPictures();
+    void createLabels();
+    void createButtons();
     void connectHandlers();
+    void traceControlPlaces() const; // the trace of where the controls a script clicks stand
     ColourButton *animalButton(int number) const { return m_animalButtons.at(static_cast<size_t>(number - 1)); }
     void showPicture(const QPixmap &picture);
 
@@ -162,25 +166,25 @@ private:
     bool m_linksEnabled = true;
 
     // ---- Controls, named as the program knows them ----------------------------------------------
-    QWidget *Shape1 = nullptr;
-    ClickableLabel *imgCenter = nullptr;
-    ClickableLabel *lblName = nullptr;
-    ClickableLabel *imgSound = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    ClickableLabel *Label5 = nullptr;
-    ClickableLabel *Label6 = nullptr;
-    QLabel *Label7 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *lblTime = nullptr;
-    QWidget *tts = nullptr;
-    QObject *SysInfo1 = nullptr;
-    QTimer *Timer1 = nullptr;
-    ColourButton *cmd123 = nullptr;
-    ColourButton *cmdClearAllGreen = nullptr;
-    ColourButton *cmdSpaceBar = nullptr;
+    QWidget *Shape1 = nullptr;                // the white panel behind the picture, name and bar
+    ClickableLabel *imgCenter = nullptr;      // the animal's picture, at its natural size; a click speaks the name
+    QLabel *lblName = nullptr;                // the name band over the picture's top; a click speaks the name
+    ClickableLabel *imgSound = nullptr;       // the loudspeaker; a click plays the animal's sound
+    QLabel *Label1 = nullptr;                 // "Get more free children's software here", over the web link
+    QLabel *Label2 = nullptr;                 // the title over the middle of the window
+    QLabel *Label3 = nullptr;                 // the copyright line at the bottom
+    QLabel *Label4 = nullptr;                 // "replay sound", over the loudspeaker
+    QLabel *Label5 = nullptr;                 // the web address, a link that opens the site
+    QLabel *Label6 = nullptr;                 // "volume" under the loudspeaker, a link that opens the mixer
+    QLabel *Label7 = nullptr;                 // the version, at the top right of the title
+    QLabel *Label8 = nullptr;                 // the hint over the animal buttons
+    QLabel *lblTime = nullptr;                // the clock, bottom left, behind the Spacebar button
+    QWidget *tts = nullptr;                   // the speech engine's place: draws nothing, takes clicks
+    QTimer *Timer1 = nullptr;                 // brings the clock up to date every ClockIntervalMs
+    ColourButton *cmd123 = nullptr;           // the bar: name and sound, then the next animal
+    ColourButton *cmdClearAllGreen = nullptr; // "Clear": takes every selection mark away
+    ColourButton *cmdSpaceBar = nullptr;      // holds the focus at start, so that space does nothing yet
+    // The thirty animal buttons, in catalogue order (animalButton(number)).
     std::array<ColourButton *, AnimalCount> m_animalButtons{};
 };
 

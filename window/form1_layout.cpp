@@ -3,11 +3,14 @@
 
 #include "window/form1.h"
 
+#include "platform/trace.h"
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QTimer>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -37,35 +40,6 @@ constexpr std::array<ButtonPlace, AnimalCount> AnimalButtonPlaces = {{
 }};
 constexpr int AnimalButtonWidth = 1755;
 constexpr int AnimalButtonHeight = 585;
-
-// Where each label stands, in twips. A label whose size follows its caption keeps only the
-// top-left corner of its place.
-struct LabelPlace
-{
-    const char *name;
-    int left, top, width, height;
-};
-constexpr std::array<LabelPlace, 10> LabelPlaces = {{
-    {"lblName", 1620, 1650, 5445, 855},
-    {"Label1", 6075, 9780, 2670, 195},
-    {"Label2", 4830, 180, 4485, 765},
-    {"Label3", 5040, 10500, 5205, 345},
-    {"Label4", 5760, 6900, 1365, 240},
-    {"Label5", 5985, 9975, 3000, 300},
-    {"Label6", 5985, 8775, 765, 240},
-    {"Label7", 9480, 240, 780, 195},
-    {"Label8", 9390, 930, 3705, 300},
-    {"lblTime", 300, 10500, 450, 240},
-}};
-
-QRect labelPlace(const char *name)
-{
-    const auto place = std::find_if(LabelPlaces.begin(), LabelPlaces.end(),
-                                    [name](const LabelPlace &p) { return qstrcmp(p.name, name) == 0; });
-    if (place == LabelPlaces.end())
-        qFatal("no place for the label %s", name);
-    return twipsRect(place->left, place->top, place->width, place->height);
-}
 
 // The window's two faces: a rounded, friendly one for the buttons and the name, a plain one for
 // the small print. Each names the fonts that stand in for it, in order of preference.
@@ -108,6 +82,27 @@ void paintBackground(QWidget *widget, BgrColour colour)
     widget->setAutoFillBackground(true);
 }
 
+// Push buttons take the focus from a click only; the Spacebar button alone is a tab stop.
+ColourButton *makeButton(QWidget *parent, const char *name, const QString &caption, BgrColour colour, const QRect &rect)
+{
+    auto *button = new ColourButton(caption, colour, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(buttonFont());
+    button->setGeometry(rect);
+    button->setFocusPolicy(Qt::ClickFocus);
+    return button;
+}
+
+// How a label sizes itself: to its caption on one line, keeping only the top-left corner of its
+// place; or within its place, breaking the caption into lines at blanks.
+enum class Sizing { FitsCaption, Wraps };
+
+// The labels a click acts on are made ClickableLabels by the label table.
+ClickableLabel *clickable(QLabel *label)
+{
+    return qobject_cast<ClickableLabel *>(label);
+}
+
 } // namespace
 
 void Form1::createControls()
@@ -121,21 +116,19 @@ void Form1::createControls()
     setFocusPolicy(Qt::NoFocus);
 
     // Created from back to front: a widget made later stands in front of the ones before it.
-    // Labels, pictures and the panel first, then every push button in front of them.
-    auto makeLabel = [](QLabel *label, const char *name, const QString &caption, const QFont &font) {
-        label->setObjectName(QLatin1String(name));
-        label->setText(caption);
-        label->setFont(font);
-        label->setGeometry(labelPlace(name));
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
-        label->setFocusPolicy(Qt::NoFocus);
-        return label;
-    };
-    auto fitToCaption = [](QLabel *label) { setFittingCaption(label, label->text()); };
+    // The panel, pictures and labels first, then every push button in front of them.
+    createPanelAndPictures();
+    createLabels();
+    createButtons();
 
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(ClockIntervalMs);
+    Timer1->start();
+}
+
+void Form1::createPanelAndPictures()
+{
     Shape1 = new QWidget(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(twipsRect(690, 1260, 7035, 8085));
@@ -146,40 +139,10 @@ void Form1::createControls()
     imgCenter->move(twips(1740), twips(1680));
     imgCenter->resize(0, 0);
 
-    lblName = new ClickableLabel(this);
-    makeLabel(lblName, "lblName", QString(), largeFont());
-    lblName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblName->setWordWrap(true);
-    paintBackground(lblName, Colour::White);
-
     imgSound = new ClickableLabel(this);
     imgSound->setObjectName(QStringLiteral("imgSound"));
     imgSound->setPixmap(makeLoudspeaker(qGuiApp->devicePixelRatio()));
     imgSound->setGeometry(twipsRect(5580, 7200, 1560, 1530));
-
-    Label2 = makeLabel(new QLabel(this), "Label2", QStringLiteral("Zubiko"), largeFont());
-    fitToCaption(Label2);
-    Label3 = makeLabel(new QLabel(this), "Label3",
-                       QStringLiteral("Copyright (C) 2026 the Zubiko developers"),
-                       windowFont());
-    Label3->setWordWrap(true);
-    Label4 = makeLabel(new QLabel(this), "Label4", QStringLiteral("replay sound"), smallBoldFont());
-    fitToCaption(Label4);
-    Label5 = new ClickableLabel(this);
-    makeLabel(Label5, "Label5", WebAddress, linkFont());
-    fitToCaption(Label5);
-    Label6 = new ClickableLabel(this);
-    makeLabel(Label6, "Label6", QStringLiteral("volume"), smallLinkFont());
-    fitToCaption(Label6);
-    Label7 = makeLabel(new QLabel(this), "Label7", QStringLiteral("version 1.1"), windowFont());
-    fitToCaption(Label7);
-    Label8 = makeLabel(new QLabel(this), "Label8", QStringLiteral("you can choose animals individually"),
-                       textFont());
-    fitToCaption(Label8);
-    lblTime = makeLabel(new QLabel(this), "lblTime", QString(), smallBoldFont());
-    Label1 = makeLabel(new QLabel(this), "Label1", QStringLiteral("Get more free children's software here"),
-                       windowFont());
-    fitToCaption(Label1);
 
     // The speech engine's place on the window: it draws nothing, but a click there reaches no
     // control behind it.
@@ -187,38 +150,78 @@ void Form1::createControls()
     tts->setObjectName(QStringLiteral("tts"));
     tts->setGeometry(twipsRect(1050, 2520, 1725, 1395));
     tts->setFocusPolicy(Qt::NoFocus);
+}
 
-    SysInfo1 = new QObject(this);
-    SysInfo1->setObjectName(QStringLiteral("SysInfo1"));
-
-    // Push buttons. Only the Spacebar button is a tab stop; a click gives any of them the focus.
-    auto makeButton = [this](const char *name, const QString &caption, BgrColour colour, const QRect &rect) {
-        auto *button = new ColourButton(caption, colour, this);
-        button->setObjectName(QLatin1String(name));
-        button->setFont(buttonFont());
-        button->setGeometry(rect);
-        button->setFocusPolicy(Qt::ClickFocus);
-        return button;
+// The ten labels, back to front; places in twips. Every label's text is black, starts at its top
+// left and never takes the focus; the name band alone is centred on white.
+void Form1::createLabels()
+{
+    struct LabelRow
+    {
+        QLabel *Form1::*label;
+        const char *name;
+        QFont (*font)();
+        int left, top, width, height;
+        Sizing sizing;
+        bool clickable;
+        QString caption;
     };
+    constexpr Sizing Fits = Sizing::FitsCaption, Wraps = Sizing::Wraps;
+    const LabelRow rows[] = {
+        {&Form1::lblName, "lblName", largeFont, 1620, 1650, 5445, 855, Wraps, true, QString()},
+        {&Form1::Label2, "Label2", largeFont, 4830, 180, 4485, 765, Fits, false, QStringLiteral("Zubiko")},
+        {&Form1::Label3, "Label3", windowFont, 5040, 10500, 5205, 345, Wraps, false,
+         QStringLiteral("Copyright (C) 2026 the Zubiko developers")},
+        {&Form1::Label4, "Label4", smallBoldFont, 5760, 6900, 1365, 240, Fits, false, QStringLiteral("replay sound")},
+        {&Form1::Label5, "Label5", linkFont, 5985, 9975, 3000, 300, Fits, true, WebAddress},
+        {&Form1::Label6, "Label6", smallLinkFont, 5985, 8775, 765, 240, Fits, true, QStringLiteral("volume")},
+        {&Form1::Label7, "Label7", windowFont, 9480, 240, 780, 195, Fits, false, QStringLiteral("version 1.1")},
+        {&Form1::Label8, "Label8", textFont, 9390, 930, 3705, 300, Fits, false,
+         QStringLiteral("you can choose animals individually")},
+        {&Form1::lblTime, "lblTime", smallBoldFont, 300, 10500, 450, 240, Fits, false, QString()},
+        {&Form1::Label1, "Label1", windowFont, 6075, 9780, 2670, 195, Fits, false,
+         QStringLiteral("Get more free children's software here")},
+    };
+    for (const LabelRow &row : rows) {
+        QLabel *label = row.clickable ? new ClickableLabel(this) : new QLabel(this);
+        label->setObjectName(QLatin1String(row.name));
+        label->setFont(row.font());
+        label->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+        label->setFocusPolicy(Qt::NoFocus);
+        label->setWordWrap(row.sizing == Sizing::Wraps);
+        if (row.sizing == Sizing::FitsCaption)
+            setFittingCaption(label, row.caption);
+        else
+            label->setText(row.caption);
+        this->*row.label = label;
+    }
+    lblName->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    paintBackground(lblName, Colour::White);
+    // The name band lies behind the loudspeaker, in front of the picture it bands.
+    lblName->stackUnder(imgSound);
+}
+
+void Form1::createButtons()
+{
     for (const AnimalRow &row : AnimalCatalogue) {
         const ButtonPlace &place = AnimalButtonPlaces.at(static_cast<size_t>(row.number - 1));
         m_animalButtons.at(static_cast<size_t>(row.number - 1)) =
-            makeButton(row.button, QLatin1String(row.caption), row.openingColour,
+            makeButton(this, row.button, QLatin1String(row.caption), row.openingColour,
                        twipsRect(place.left, place.top, AnimalButtonWidth, AnimalButtonHeight));
     }
-    cmdClearAllGreen = makeButton("cmdClearAllGreen", QStringLiteral("Clear"), Colour::Silver,
+    cmdClearAllGreen = makeButton(this, "cmdClearAllGreen", QStringLiteral("Clear"), Colour::Silver,
                                   twipsRect(12360, 9480, 1785, 435));
-    cmd123 = makeButton("cmd123", QStringLiteral("Name And Sound"), Colour::BarRed, twipsRect(1380, 7380, 3975, 1245));
-    cmdSpaceBar = makeButton("cmdSpaceBar", QStringLiteral("Spacebar"), Colour::DarkTeal,
+    cmd123 = makeButton(this, "cmd123", QStringLiteral("Name And Sound"), Colour::BarRed,
+                        twipsRect(1380, 7380, 3975, 1245));
+    cmdSpaceBar = makeButton(this, "cmdSpaceBar", QStringLiteral("Spacebar"), Colour::DarkTeal,
                              twipsRect(2880, 10350, 1995, 585));
     cmdSpaceBar->setFocusPolicy(Qt::StrongFocus);
     // The focus the window opens with: the one tab stop, where the space bar does nothing.
     cmdSpaceBar->setFocus();
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(ClockIntervalMs);
-    Timer1->start();
 }
 
 bool Form1::isPressTarget(const QWidget *control) const
@@ -236,17 +239,33 @@ void Form1::connectHandlers()
     connect(cmd123, &QPushButton::clicked, this, [this] { boundedClick(&Form1::cmd123_Click); });
     connect(cmdClearAllGreen, &QPushButton::clicked, this, &Form1::cmdClearAllGreen_Click);
     connect(imgCenter, &ClickableLabel::clicked, this, &Form1::imgCenter_Click);
-    connect(lblName, &ClickableLabel::clicked, this, &Form1::lblName_Click);
+    connect(clickable(lblName), &ClickableLabel::clicked, this, &Form1::lblName_Click);
     connect(imgSound, &ClickableLabel::clicked, this, &Form1::imgSound_Click);
-    connect(Label5, &ClickableLabel::clicked, this, [this] {
+    connect(clickable(Label5), &ClickableLabel::clicked, this, [this] {
         if (m_linksEnabled)
             Label5_Click();
     });
-    connect(Label6, &ClickableLabel::clicked, this, [this] {
+    connect(clickable(Label6), &ClickableLabel::clicked, this, [this] {
         if (m_linksEnabled)
             Label6_Click();
     });
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+}
+
+// Where the controls a script clicks stand once start-up is done: their centres in the form's
+// own coordinates, whatever scale the window is shown at.
+void Form1::traceControlPlaces() const
+{
+    if (!lcWindow().isDebugEnabled())
+        return;
+    qCDebug(lcWindow).noquote() << QStringLiteral("window size %1x%2").arg(width()).arg(height());
+    std::vector<const QWidget *> controls{cmd123, cmdClearAllGreen, imgCenter, lblName, imgSound, Label5, Label6};
+    controls.insert(controls.end(), m_animalButtons.begin(), m_animalButtons.end());
+    for (const QWidget *control : controls) {
+        const QPoint centre = control->geometry().center();
+        qCDebug(lcWindow).noquote()
+            << QStringLiteral("control %1 at %2,%3").arg(control->objectName()).arg(centre.x()).arg(centre.y());
+    }
 }
 
 // A picture is shown at its natural size from the picture's fixed top-left corner; the name band

@@ -41,13 +41,20 @@ on_x() {
 # place NAME: "X Y", the centre of the control NAME in the window's own, unscaled coordinates, as
 # the program traces it once at start-up ("control NAME at X,Y").
 place() {
+    wait_for "control $1 at "
     local at
-    at=$(grep -o "control $1 at [0-9]*,[0-9]*" "$log" | head -1 || true)
-    [ -n "$at" ] || at=$(printf '%s\n' "control cmd123 at 224,533" "control cmdClearAllGreen at 883,646" \
-        "control lblName at 290,140" | grep "^control $1 at" || true)
-    [ -n "$at" ] || fail "the place of control $1 is not in the trace"
+    at=$(grep -o "control $1 at [0-9]*,[0-9]*" "$log" | head -1)
     at=${at##* at }
     echo "${at%,*} ${at#*,}"
+}
+
+# window_size: "W H", the window's own size, as the program traces it ("window size WxH").
+window_size() {
+    wait_for 'window size '
+    local size
+    size=$(grep -o 'window size [0-9]*x[0-9]*' "$log" | head -1)
+    size=${size##* }
+    echo "${size%x*} ${size#*x}"
 }
 
 # click NAME: a click on the control NAME of the unscaled window $wid.
@@ -55,13 +62,4 @@ click() {
     local x y
     read -r x y < <(place "$1")
     xdotool mousemove --window "$wid" "$x" "$y" click 1
-}
-
-# window_size: "W H", the window's own size, as the program traces it ("window size WxH").
-window_size() {
-    local size
-    size=$(grep -o 'window size [0-9]*x[0-9]*' "$log" | head -1 || true)
-    size=${size:-window size 1016x736}
-    size=${size##* }
-    echo "${size%x*} ${size#*x}"
 }

@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         for (const QByteArray &word : input.split('\0'))
             arguments << QString::fromLocal8Bit(word);
         const CommandLine line = readCommandLine(arguments);
-        CHECK(line.action != CommandLine::Run || (Speech::voices().contains(line.voice) && line.text.isEmpty()));
+        CHECK(line.action != CommandLine::Run || (voiceNames().contains(line.voice) && line.text.isEmpty()));
         CHECK(line.action != CommandLine::Help || line.text.startsWith(QStringLiteral("Usage: zubiko")));
         CHECK(line.action != CommandLine::Error
               || (line.text.startsWith(QStringLiteral("zubiko: ")) && !line.text.contains(QLatin1Char('\n'))));

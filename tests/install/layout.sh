@@ -41,7 +41,7 @@ DESTDIR=$scratch/stage "$cmake" --install "$build" --prefix /usr >"$scratch/log"
 
 # Data not made yet is left out, with a message.
 "$cmake" -Dzubiko_data_source="$scratch/empty" -Dzubiko_data_dest=share/zubiko -DCMAKE_INSTALL_PREFIX="$scratch/bare" \
-    -P "$source/desktop/install_data.cmake" >"$scratch/log" 2>&1 || fail "installing without data"
+    -P "$source/datagen/install_data.cmake" >"$scratch/log" 2>&1 || fail "installing without data"
 [ ! -e "$scratch/bare" ] && grep -q "are not installed" "$scratch/log" || fail "no message, or data installed from nothing"
 
 [ -f "$source/animals/CREDITS.txt" ] || { echo "no pictures made: the installed program is not started"; exit 0; }

@@ -1,11 +1,13 @@
 #include "platform/audio.h"
 #include "platform/audio_decoding.h"
+#include "platform/clip_cache.h"
 #include "platform/speech.h"
 
 #include "captured_messages.h"
-#include "made_files.h"
+#include "testsupport/made_files.h"
 
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QtTest>
 
 #include <atomic>
@@ -101,9 +103,11 @@ private slots:
         QTest::addColumn<int>("channels");
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("right");
-        QTest::newRow("8 kHz mono") << 8000 << 1 << 8000 << 8000;
-        QTest::newRow("44.1 kHz stereo") << 44100 << 2 << 8000 << -4000;
-        QTest::newRow("48 kHz stereo") << 48000 << 2 << -300 << 12000;
+        QTest::addColumn<bool>("oddChunk"); // a 5-byte chunk and its pad byte before the sound
+        QTest::newRow("8 kHz mono") << 8000 << 1 << 8000 << 8000 << false;
+        QTest::newRow("44.1 kHz stereo") << 44100 << 2 << 8000 << -4000 << false;
+        QTest::newRow("48 kHz stereo") << 48000 << 2 << -300 << 12000 << false;
+        QTest::newRow("48 kHz stereo after an odd chunk") << 48000 << 2 << -300 << 12000 << true;
     }
 
     void aWavDecodesToTheMixingFormat()
@@ -112,15 +116,38 @@ private slots:
         QFETCH(int, channels);
         QFETCH(int, left);
         QFETCH(int, right);
+        QFETCH(bool, oddChunk);
         const QString path = dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".wav"));
         const auto l = static_cast<std::int16_t>(left), r = static_cast<std::int16_t>(right);
-        QVERIFY(made::write(path, made::wav(rate, rate / 10, channels == 1 ? std::vector<std::int16_t>{l} : std::vector<std::int16_t>{l, r})));
+        QByteArray bytes = made::wav(rate, rate / 10, channels == 1 ? std::vector<std::int16_t>{l} : std::vector<std::int16_t>{l, r});
+        if (oddChunk) {
+            bytes.insert(36, QByteArray("LIST\x05\0\0\0abcde\0", 14));
+            qToLittleEndian<quint32>(static_cast<quint32>(bytes.size() - 8), bytes.data() + 4);
+        }
+        QVERIFY(made::write(path, bytes));
         QString why;
         const AudioDecoding::Clip clip = AudioDecoding::decodeFile(path, &why);
         QVERIFY2(clip, qPrintable(why));
         QCOMPARE(static_cast<int>(clip->size()), 9600);
         for (std::size_t i = 960; i < 8640; ++i) // away from the edges
             QVERIFY2(std::abs((*clip)[i] - (i % 2 ? right : left)) <= 40, qPrintable(QStringLiteral("%1 at %2").arg((*clip)[i]).arg(i)));
+    }
+
+    // A refused file is decoded again only once its size or time of change differs.
+    void aRefusedFileIsTriedAgainOnceItChanges()
+    {
+        const QString path = dir.filePath(QStringLiteral("mended.wav"));
+        const QByteArray good = made::wav(8000, 1, 1600, 1600);
+        QVERIFY(made::write(path, QByteArray(good).replace(0, 4, "RIFX"))); // the same size
+        QFile file(path);
+        const QDateTime modified = QFileInfo(path).lastModified();
+        ClipCache cache;
+        QVERIFY(!cache.clip(path));
+        QVERIFY(made::write(path, good) && file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+        QVERIFY(!cache.clip(path));
+        QVERIFY(file.setFileTime(modified.addSecs(1), QFileDevice::FileModificationTime));
+        QVERIFY(cache.clip(path));
     }
 
     // Speech PCM, 0.1 s at 22050 Hz handed over in two parts, comes out whole: 4800 frames.
@@ -152,7 +179,7 @@ private slots:
     void speakReturnsAtOnceAndTextsAreSpokenWholeInOrder()
     {
         const QStringList texts{QStringLiteral("Elephant"), QStringLiteral("click the green bar to get the next animal"), QStringLiteral("Owl")};
-        for (const QString &voice : Speech::voices() + QStringList{Speech::voices().first()}) {
+        for (const QString &voice : voiceNames() + QStringList{voiceNames().first()}) {
             Heard heard;
             Speech speech(heard.sink(), voice);
             const std::vector<double> alone = oneByOne(speech, heard, texts);

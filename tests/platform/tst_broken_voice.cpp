@@ -4,7 +4,7 @@
 #include "platform/real_platform.h"
 
 #include "captured_messages.h"
-#include "made_files.h"
+#include "testsupport/made_files.h"
 
 #include <QtTest>
 

@@ -10,7 +10,7 @@
 #include "platform/shell.h"
 
 #include "captured_messages.h"
-#include "made_files.h"
+#include "testsupport/made_files.h"
 
 #include <QtTest>
 
@@ -27,14 +27,13 @@ class RealPlatformTest : public QObject
 private slots:
     void callsAreTracedWithWhatTheyFound()
     {
-        RealPlatform platform;
         QTemporaryDir data;
         QVERIFY(QDir(data.path()).mkpath("Animals") && QDir(data.path()).mkpath("Sounds"));
         QVERIFY(made::write(data.filePath("Animals/duck.jpg"), made::picture(120, 80)));
         QVERIFY(made::write(data.filePath("Sounds/Duck.WAV"), made::wav(8000, 1, 1600, 1600)));
         QFile release("/proc/sys/kernel/osrelease"); // "6.1.0-18-amd64"
         QVERIFY(release.open(QIODevice::ReadOnly));
-        platform.appendDataRoot(data.path());
+        RealPlatform platform({data.path()});
         const CapturedMessages messages;
         QLoggingCategory::setFilterRules("zubiko.platform.debug=true");
         QCOMPARE(platform.loadPicture("animals\\Duck.jpg").size(), QSize(120, 80)); // its natural size

@@ -51,6 +51,34 @@ private slots:
         QCOMPARE(QFontInfo(w.control("cmd123")->font()).family(), QStringLiteral("Comic Neue"));
     }
 
+    // Each label where it stands (a point just inside its top-left corner) and in its font; only
+    // the two links are underlined. The clock stands behind the Spacebar button.
+    void labelsStandInTheirPlacesInTheirFonts_data()
+    {
+        QTest::addColumn<QPoint>("inside");
+        QTest::addColumn<QString>("font"); // pixel size, bold, underlined
+        QTest::newRow("lblName") << QPoint(111, 113) << "37 bold";
+        QTest::newRow("Label2") << QPoint(325, 15) << "37 bold";
+        QTest::newRow("Label3") << QPoint(339, 703) << "11";
+        QTest::newRow("Label4") << QPoint(387, 463) << "13 bold";
+        QTest::newRow("Label5") << QPoint(402, 668) << "16 bold underline";
+        QTest::newRow("Label6") << QPoint(402, 588) << "13 bold underline";
+        QTest::newRow("Label7") << QPoint(635, 19) << "11";
+        QTest::newRow("Label8") << QPoint(629, 65) << "16";
+        QTest::newRow("Label1") << QPoint(408, 655) << "11";
+    }
+    void labelsStandInTheirPlacesInTheirFonts()
+    {
+        QFETCH(QPoint, inside);
+        QFETCH(QString, font);
+        WindowHarness w;
+        const QWidget *label = w.form->childAt(inside);
+        QVERIFY(label);
+        QCOMPARE(label->objectName(), QString::fromLatin1(QTest::currentDataTag()));
+        const QFont f = label->font();
+        QCOMPARE(QString::number(f.pixelSize()) + (f.bold() ? " bold" : "") + (f.underline() ? " underline" : ""), font);
+    }
+
     void spaceActsOnlyOnTheFocusedBar()
     {
         WindowHarness w;

@@ -10,16 +10,16 @@
 // first and last heard samples lie in the file (of everything, or of text N). Exit status 1 when
 // the voice does not speak.
 #include "platform/speech.h"
+#include "testsupport/made_files.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QtEndian>
 
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -27,31 +27,16 @@ namespace {
 // |sample| above this reaches 1e-3 in the float mix: what counts as heard (as in bench_audio).
 constexpr int Audible = 33;
 
-void putLe(QByteArray &out, quint32 value, int bytes)
+// The heard stretch of pcm[from, to): its first and one past its last heard sample.
+std::pair<std::size_t, std::size_t> heard(const std::vector<std::int16_t> &pcm, std::size_t from, std::size_t to)
 {
-    for (int i = 0; i < bytes; ++i)
-        out.append(static_cast<char>((value >> (8 * i)) & 0xff));
-}
-
-bool writeWav(const QString &path, const std::vector<std::int16_t> &pcm, int rate)
-{
-    const auto dataBytes = static_cast<quint32>(pcm.size() * sizeof(std::int16_t));
-    QByteArray out("RIFF");
-    putLe(out, 36 + dataBytes, 4);
-    out.append("WAVEfmt ");
-    putLe(out, 16, 4);
-    putLe(out, 1, 2); // PCM
-    putLe(out, 1, 2); // mono
-    putLe(out, static_cast<quint32>(rate), 4);
-    putLe(out, static_cast<quint32>(rate) * 2, 4);
-    putLe(out, 2, 2);
-    putLe(out, 16, 2);
-    out.append("data");
-    putLe(out, dataBytes, 4);
-    for (const std::int16_t sample : pcm)
-        putLe(out, static_cast<quint16>(sample), 2);
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(out) == out.size();
+    std::size_t first = from;
+    while (first < to && std::abs(pcm[first]) <= Audible)
+        ++first;
+    std::size_t last = to;
+    while (last > first && std::abs(pcm[last - 1]) <= Audible)
+        --last;
+    return {first, last};
 }
 
 } // namespace
@@ -95,24 +80,14 @@ int main(int argc, char **argv)
         speech.speak(QString::fromLocal8Bit(argv[i]));
     std::unique_lock<std::mutex> lock(mutex);
     done.wait(lock, [&] { return ended == texts; });
-    // The heard stretch of pcm[from, to): its first and one past its last heard sample.
-    const auto heard = [&pcm](std::size_t from, std::size_t to) {
-        std::size_t first = from;
-        while (first < to && std::abs(pcm[first]) <= Audible)
-            ++first;
-        std::size_t last = to;
-        while (last > first && std::abs(pcm[last - 1]) <= Audible)
-            --last;
-        return std::make_pair(first, last);
-    };
-    const auto [first, last] = heard(0, pcm.size());
-    if (rate <= 0 || first == pcm.size() || !writeWav(QString::fromLocal8Bit(argv[2]), pcm, rate))
+    const auto [first, last] = heard(pcm, 0, pcm.size());
+    if (rate <= 0 || first == pcm.size() || !made::write(QString::fromLocal8Bit(argv[2]), made::pcmWav(rate, 1, pcm)))
         return 1;
     const auto ms = [rate](std::size_t samples) { return 1000.0 * static_cast<double>(samples) / rate; };
     std::printf("seconds %.3f first_audible_ms %.1f audible_start_ms %.0f audible_end_ms %.0f\n", ms(pcm.size()) / 1000,
                 firstAudibleMs, ms(first), ms(last));
     for (std::size_t i = 0; i < ends.size(); ++i) {
-        const auto [from, to] = heard(i == 0 ? 0 : ends[i - 1], ends[i]);
+        const auto [from, to] = heard(pcm, i == 0 ? 0 : ends[i - 1], ends[i]);
         std::printf("text %zu audible_start_ms %.0f audible_end_ms %.0f\n", i + 1, ms(from), ms(to));
     }
     return 0;

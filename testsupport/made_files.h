@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-// Data files for the tests (and the benchmark), made in memory.
+// Data files made in memory, for the tests, the benchmarks and zubiko_speak_wav.
 namespace made {
 
 inline bool write(const QString &path, const QByteArray &bytes)
@@ -39,17 +39,24 @@ inline QByteArray wav(quint32 rate, quint16 channels, quint32 declared, int held
     return "RIFF" + fields.left(4) + "WAVEfmt " + fields.mid(4, 20) + "data" + fields.mid(24) + QByteArray(held, '\0');
 }
 
+// A 16-bit PCM WAV file holding `samples`, `channels` of them to a frame.
+inline QByteArray pcmWav(int rate, quint16 channels, const std::vector<std::int16_t> &samples)
+{
+    QByteArray bytes = wav(static_cast<quint32>(rate), channels, static_cast<quint32>(samples.size()) * 2, 0);
+    QDataStream out(&bytes, QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    for (const std::int16_t sample : samples)
+        out << sample;
+    return bytes;
+}
+
 // A 16-bit PCM WAV file of `frames` frames, each of them `frame` (one sample per channel).
 inline QByteArray wav(int rate, int frames, const std::vector<std::int16_t> &frame)
 {
-    const auto channels = static_cast<quint16>(frame.size());
-    QByteArray bytes = wav(static_cast<quint32>(rate), channels, static_cast<quint32>(frames) * channels * 2, 0);
-    QDataStream out(&bytes, QIODevice::Append);
-    out.setByteOrder(QDataStream::LittleEndian);
+    std::vector<std::int16_t> samples;
     for (int i = 0; i < frames; ++i)
-        for (const std::int16_t sample : frame)
-            out << sample;
-    return bytes;
+        samples.insert(samples.end(), frame.begin(), frame.end());
+    return pcmWav(rate, static_cast<quint16>(frame.size()), samples);
 }
 
 } // namespace made
