@@ -11,8 +11,10 @@ fail() {
 
 # wait_for TEXT [COUNT]: waits up to 30 s for the trace to hold TEXT at least COUNT (1) times.
 wait_for() {
+    local n
     for _ in $(seq 300); do
-        [ "$(grep -cF -- "$1" "$log" 2>/dev/null || true)" -ge "${2:-1}" ] && return 0
+        n=$(grep -cF -- "$1" "$log" 2>/dev/null) || true
+        [ "${n:-0}" -ge "${2:-1}" ] && return 0
         sleep 0.1
     done
     fail "no '$1' in the trace"
