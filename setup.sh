@@ -23,15 +23,13 @@ package) exec tools/build-package.sh dist ;;
     ;;
 esac
 
-# The tests also run the real program under a virtual X server, under a headless Wayland compositor
-# (sway, keys sent with wtype) and through the sound servers of a desktop (PulseAudio, PipeWire's
-# pulse server), and validate the desktop files.
-test_packages=()
-[ "$mode" != run ] && test_packages=(xvfb xauth xdotool openbox x11-utils x11-xkb-utils sway wtype wev qt6-wayland appstream desktop-file-utils
-    pulseaudio pulseaudio-utils pipewire pipewire-pulse wireplumber dbus-daemon python3-numpy python3-dbusmock libglib2.0-bin cage xwayland)
-# libFuzzer and the sanitizers come with clang's runtime; llvm-symbolizer names the lines of a crash.
-[ "$mode" = fuzz ] && test_packages=(clang libclang-rt-dev llvm)
-tools/install-packages.sh "${test_packages[@]}"
+# The tests' tools are debian/control's Build-Depends marked <!nocheck>. libFuzzer and the
+# sanitizers come with clang's runtime; llvm-symbolizer names the lines of a crash.
+case "$mode" in
+run) tools/install-packages.sh ;;
+fuzz) tools/install-packages.sh clang libclang-rt-dev llvm ;;
+*) tools/install-packages.sh --tests ;;
+esac
 
 if [ "$mode" = sanitize ]; then
     cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZUBIKO_SANITIZE=ON -DZUBIKO_WERROR=ON >/dev/null
@@ -45,7 +43,7 @@ if [ "$mode" = fuzz ]; then
     seconds=${2:-600}
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZUBIKO_FUZZ=ON \
         -DZUBIKO_WERROR=ON >/dev/null
-    names=(sound picture data_paths rcc command_line speech_text quit_word names) # as in tests/fuzz/CMakeLists.txt
+    mapfile -t names <tests/fuzz/targets.txt
     cmake --build build-fuzz --target "${names[@]/#/fuzz_}"
     export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy

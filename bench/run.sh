@@ -30,7 +30,9 @@ build="build-bench"
 say() { echo "bench: $*" >&2; }
 
 # ---- What it needs ----------------------------------------------------------------------------
-tools/install-packages.sh libbenchmark-dev libxdamage-dev xvfb xauth xdotool time procps
+# The X server and xdotool are among the tests' tools; the benchmark library, the X Damage headers
+# and time are its own.
+tools/install-packages.sh --tests libbenchmark-dev libxdamage-dev time procps
 
 say "building the release program and the benchmarks in $build/"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUBIKO_BUILD_BENCH=ON -DZUBIKO_BUILD_TESTS=OFF >/dev/null
@@ -77,16 +79,8 @@ wait_file() {
     say "no $1"
     exit 1
 }
-# Waits until file $1 has at least $3 lines matching $2.
-wait_for() {
-    for _ in $(seq 600); do
-        [ "$(grep -c -- "$2" "$1" || true)" -ge "${3:-1}" ] && return 0
-        sleep 0.05
-    done
-    say "no '$2' in $1"
-    cat "$1" >&2
-    exit 1
-}
+# wait_for TEXT [COUNT] in the trace $log, fail, and click NAME on the window $wid, as the tests have them.
+source tests/e2e/lib.sh
 # Milliseconds between each line ending in "$2" and the next ending in "$3" in trace $1.
 spans() {
     awk -v a="$2\$" -v b="$3\$" '$0 ~ a { start = $1 } $0 ~ b && start != "" {
@@ -141,7 +135,7 @@ program_runs() {
         sleep 3 # the welcome is spoken
         rss_kb "$pid" >>"$tmp/$label.rss"
         if [ "$idle" -gt 0 ]; then
-            wait_for "$log" 'audio device asleep' # idle from here: nothing plays, nothing is asked
+            wait_for 'audio device asleep' # idle from here: nothing plays, nothing is asked
             all0=$(cpu_ticks "/proc/$pid/stat") gui0=$(cpu_ticks "/proc/$pid/task/$pid/stat")
             s0=$(switches "$pid")
             sleep "$idle"
@@ -158,11 +152,11 @@ program_runs() {
         wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
         for k in 1 2 3; do
             [ "$k" -eq 2 ] && c0=$(cpu_ticks "/proc/$pid/stat")
-            xdotool mousemove --window "$wid" 224 533 click 1
-            wait_for "$log" 'pause 400000 passes done' "$k"
+            click cmd123
+            wait_for 'pause 400000 passes done' "$k"
             sleep 0.3
-            xdotool mousemove --window "$wid" 224 533 click 1
-            wait_for "$log" 'pause 30000 passes done' $((2 * k))
+            click cmd123
+            wait_for 'pause 30000 passes done' $((2 * k))
             sleep 0.3
         done
         c1=$(cpu_ticks "/proc/$pid/stat")

@@ -80,6 +80,7 @@ RealPlatform::RealPlatform(const QStringList &dataRoots, const QString &voice)
     // round of the thirty animals).
     mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     m_voice = voice.isEmpty() ? defaultVoice() : voice;
+    qCDebug(lcPlatform).noquote() << QStringLiteral("voice ") + m_voice;
 }
 
 // What the window's first frame does not need starts with its first pause (or the first text):

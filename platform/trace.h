@@ -18,6 +18,7 @@
 //     key NAME works the bar                    or: key NAME joins the press of a key held down
 //     shortcuts inhibited: ...                  and: shortcuts given back to the compositor
 //   zubiko.platform:
+//     voice NAME                                once at start-up: the voice that speaks (--voice)
 //     speak "TEXT"
 //     playSound "PATH" -> FILE                  or the default sound, or silence, with why
 //     loadPicture "PATH" -> FILE                or no picture, with why

@@ -61,6 +61,9 @@ std::unique_ptr<ScaledView> ScaledView::showFitted(Form1 &form)
         return nullptr;
     }
     auto view = std::make_unique<ScaledView>(form);
+    // Enlarged by the user, it stays at most the designed size, anchored as the plain window is.
+    view->m_fitted = true;
+    view->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     view->setScreen(screen);
     view->m_fitArea = available;
     view->fitInto(available, ExpectedFrame);
@@ -100,7 +103,9 @@ void ScaledView::resizeEvent(QResizeEvent *event)
 {
     QGraphicsView::resizeEvent(event);
     const QSizeF layout = sceneRect().size();
-    const qreal scale = std::min(width() / layout.width(), height() / layout.height());
+    qreal scale = std::min(width() / layout.width(), height() / layout.height());
+    if (m_fitted)
+        scale = std::min(scale, 1.0);
     setTransform(QTransform::fromScale(scale, scale));
 }
 

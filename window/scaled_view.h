@@ -9,7 +9,8 @@ class QGraphicsProxyWidget;
 class QScreen;
 
 // The window drawn whole through one uniform scale, in a view of whatever size: the locked mode's
-// full screen, and a screen too small for the window.
+// full screen (centred, scaled up or down), and a screen too small for the window (scaled down,
+// never past the designed size, anchored top-left).
 //
 // The layout is scaled by a graphics view rather than by Qt's device pixel ratio: the factor is
 // known only once the screen is, after the application has started, while Qt's ratio is fixed
@@ -47,4 +48,5 @@ private:
     Form1 &m_form;
     QGraphicsProxyWidget *m_proxy = nullptr;
     QRect m_fitArea; // the desktop's room the view must fit into, frame included; null when none
+    bool m_fitted = false; // shown by showFitted(): never drawn larger than the designed size
 };

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # A screen with less room than the window (under openbox with a panel's margin): the window opens
-# scaled down, wholly on the screen, and a click on a scaled control lands on it.
-#   fit.sh PATH/TO/zubiko WORKING_DIR   (under an X server smaller than the window)
+# scaled down, wholly on the screen, and a click on a scaled control lands on it. The voice asked
+# for on the command line is the one the program sets up.
+#   fit.sh PATH/TO/zubiko WORKING_DIR   (runs itself under a virtual X server smaller than the window)
+source "$(dirname "$0")/lib.sh"
+on_x 1280x720 "$0" "$@"
 rc=$(mktemp --suffix=.xml)
 source "$(dirname "$0")/openbox.sh"
 
 # 32 pixels kept free at the top, as a panel keeps them.
 echo '<openbox_config xmlns="http://openbox.org/3.4/rc"><margins><top>32</top></margins></openbox_config>' >"$rc"
-start "$1" "$2"
+start "$1" "$2" --voice slt
+wait_for 'voice slt'
 wait_for 'window scaled by'
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
 # The frame is the window manager's; once it is known the window is fitted again.
@@ -19,12 +23,13 @@ read -r left right top bottom < <(xprop -id "$wid" _NET_FRAME_EXTENTS | grep -o 
 [ $((x - left)) -ge 0 ] && [ $((y - top)) -ge 32 ] && [ $((x + w + right)) -le "$screen_w" ] &&
     [ $((y + h + bottom)) -le "$screen_h" ] ||
     fail "the window, ${w}x$h at $x,$y framed by $left $right $top $bottom, is not all on the ${screen_w}x$screen_h screen below the margin"
-[ "$w" -lt 1016 ] || fail "the window was not scaled down: ${w}x$h"
+read -r layout_w layout_h < <(window_size)
+[ "$w" -lt "$layout_w" ] || fail "the window was not scaled down: ${w}x$h"
 
-# The Clear button's centre, scaled as the window is.
-read -r cx cy < <(awk -v x="$x" -v y="$y" -v w="$w" -v h="$h" 'BEGIN {
-    s = (w / 1016 < h / 736) ? w / 1016 : h / 736
-    printf "%d %d\n", x + (w - 1016 * s) / 2 + 883 * s, y + (h - 736 * s) / 2 + 646 * s }')
+# The Clear button's centre, scaled as the window is (its layout anchored top-left).
+read -r px py < <(place cmdClearAllGreen)
+read -r cx cy < <(awk -v x="$x" -v y="$y" -v w="$w" -v h="$h" -v lw="$layout_w" -v lh="$layout_h" -v px="$px" -v py="$py" \
+    'BEGIN { s = (w / lw < h / lh) ? w / lw : h / lh; printf "%d %d\n", x + px * s, y + py * s }')
 xdotool mousemove "$cx" "$cy" click 1
 wait_for 'marks cleared'
-echo "scaled to ${w}x$h at $x,$y on ${screen_w}x$screen_h with a 32-pixel margin; Clear clears"
+echo "scaled to ${w}x$h at $x,$y on ${screen_w}x$screen_h with a 32-pixel margin; Clear clears; voice slt"

@@ -3,8 +3,10 @@
 # recording says the name and the sound waits for its end, espeak-ng's French voice says the sentences
 # and the names without a recording; with --language es the parent's own recording wins and a
 # broken one is warned about once; with LANGUAGE=xx everything is English.
-#   language.sh PATH/TO/zubiko SOURCE_DIR   (under an X server of at least 1100x800)
-command -v sox >/dev/null || { echo "sox is missing: skipped"; exit 77; }
+#   language.sh PATH/TO/zubiko SOURCE_DIR   (runs itself under a virtual X server; needs sox)
+source "$(dirname "$0")/lib.sh"
+on_x 1280x1024 "$0" "$@"
+need sox
 source "$(dirname "$0")/openbox.sh"
 export QT_MESSAGE_PATTERN='%{time process} %{message}'
 data=$(mktemp -d) && trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -rf "$log" "$data"' EXIT
@@ -18,20 +20,13 @@ sox -q -n -r 16000 -c 1 "$data/home/zubiko/voices/es/duck.wav" synth 0.4 sine 66
 echo 'not a sound' >"$data/home/zubiko/voices/es/giraffe.ogg"
 export XDG_DATA_HOME="$data/home"
 
-# Clicks the control named $1 where the trace places it (the window is not scaled on this screen).
-click() {
-    local wid x y cx cy
-    wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
-    read -r x y < <(xwininfo -id "$wid" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')
-    read -r cx cy < <(grep -o "control $1 at [0-9]*,[0-9]*" "$log" | head -1 | awk '{split($4, p, ","); print p[1], p[2]}')
-    [ -n "$cx" ] || fail "no place for $1 in the trace"
-    xdotool mousemove $((x + cx)) $((y + cy)) click 1
-}
+# The window is not scaled on this screen: lib.sh's click finds the controls by the trace.
+shown() { wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1); }
 # The process time (s) of the first trace line holding $1.
 at() { grep -F -m1 "$1" "$log" | awk '{print $1}'; }
 stop() { kill "$pid" "$wm"; wait "$pid" "$wm" 2>/dev/null || true; }
 
-LANGUAGE=fr start "$1" "$data"
+LANGUAGE=fr start "$1" "$data" && shown
 wait_for 'name shown "Canard"'
 wait_for 'speak ",,, Zubiko.. clique sur la barre rouge'
 grep -F 'speak ",,, Zubiko.. clique' "$log" | grep -q -- '-> espeak-ng fr' || fail "the welcome is not in espeak-ng's French voice"
@@ -46,7 +41,7 @@ click lblName && wait_for 'speak "Girafe" -> espeak-ng fr'
 click imgSound && wait_for 'speak "Girafe : pas un bruit !" -> espeak-ng fr'
 stop
 
-start "$1" "$data" --language es
+start "$1" "$data" --language es && shown
 wait_for 'name shown "Pato"'
 click lblName && wait_for "speakName \"Pato\" -> $data/home/zubiko/voices/es/duck.wav"
 click Giraffe && wait_for 'name shown "Jirafa"'

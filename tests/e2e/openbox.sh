@@ -1,12 +1,8 @@
-# Sourced by the scripts that run the program under openbox: `start ZUBIKO WORKING_DIR [ARGS...]`
-# starts the window manager (with the configuration in $rc, if set) and the program, traced to $log.
-set -euo pipefail
+# Sourced, after lib.sh and under an X server, by the scripts that run the program under openbox:
+# `start ZUBIKO WORKING_DIR [ARGS...]` starts the window manager (with the configuration in $rc, if
+# set) and the program, traced to $log.
+need openbox xprop
 log=$(mktemp) && trap 'kill "${pid:-}" "${wm:-}" 2>/dev/null || true; rm -f "$log" "${rc:-}"' EXIT
-fail() { echo "FAIL: $*" >&2; cat "$log" >&2; exit 1; }
-wait_for() {
-    for _ in $(seq 200); do grep -qF "$1" "$log" && return 0; sleep 0.1; done
-    fail "no '$1' in the trace"
-}
 start() {
     openbox ${rc:+--config-file "$rc"} >/dev/null 2>&1 &
     wm=$!

@@ -5,10 +5,14 @@
 # device has slept, its first 50 ms there; then the server killed and started again, and the space
 # bar's next animal and its name heard. Recordings are compared with the sound files and with the
 # texts spoken directly by the program's Speech (speak_wav), by heard.py.
-#   pulse.sh pulseaudio|pipewire PATH/TO/zubiko PATH/TO/speak_wav WORKING_DIR   (under an X server)
-set -euo pipefail
-server=$1 zubiko=$2 speak=$3
+#   pulse.sh pulseaudio|pipewire PATH/TO/zubiko PATH/TO/speak_wav WORKING_DIR   (runs itself under a virtual X server)
 here=$(dirname "$(readlink -f "$0")")
+source "$here/lib.sh"
+server=$1 zubiko=$2 speak=$3
+if [ "$server" = pulseaudio ]; then need pulseaudio; else need pipewire pipewire-pulse wireplumber dbus-daemon; fi
+need pactl parec
+/usr/bin/python3 -c 'import numpy' 2>/dev/null || { echo "SKIP: python3-numpy is not installed" >&2; exit 77; }
+on_x 1280x900 "$0" "$@"
 tmp=$(mktemp -d)
 # A server of its own, whoever runs the test (root included), reached by its socket alone; for
 # PipeWire a session bus of its own too (its session manager needs one).
@@ -18,11 +22,7 @@ log=$tmp/log && touch "$log"
 # ZUBIKO_E2E_KEEP=DIR keeps the recordings and the trace there.
 trap 'kill $pid $pulse $daemons $recorder $bus 2>/dev/null || true; cp -r "$tmp"/. "${ZUBIKO_E2E_KEEP:-/nonexistent}" 2>/dev/null; rm -rf "$tmp"' EXIT
 pid= pulse= daemons= recorder= bus=
-fail() { echo "FAIL: $*" >&2; cat "$log" "$tmp"/server.log >&2; exit 1; }
-wait_for() { # the trace holds $1 at least ${2:-1} times
-    for _ in $(seq 300); do [ "$(grep -cF -- "$1" "$log")" -ge "${2:-1}" ] && return 0; sleep 0.1; done
-    fail "no '$1' in the trace"
-}
+more_logs=("$tmp/server.log")
 start_server() { # the PulseAudio server: pulseaudio, or pipewire-pulse over PipeWire and its session manager
     if [ "$server" = pulseaudio ]; then
         pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
@@ -71,10 +71,10 @@ wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
 xdotool windowfocus --sync "$wid" key space # not yet the bar's
 wait_for 'audio device asleep' # the welcome has been heard
 ! grep -qF 'speak "Duck"' "$log" || fail "the space bar acted before the bar was clicked"
-xdotool mousemove --window "$wid" 224 533 click 1 # the bar: the name, the help, the sound
+click cmd123 # the bar: the name, the help, the sound
 wait_for 'audio device asleep' 2
 record asleep
-xdotool mousemove --window "$wid" 290 140 click 1 # the name, which says itself
+click lblName # the name, which says itself
 grow 1 asleep
 kill "$recorder"
 kill -9 "$pulse" && wait "$pulse" 2>/dev/null || true

@@ -2,9 +2,11 @@
 # The word that leaves the locked mode on keyboards of other layouts: on a Greek and a Russian layout
 # the keys at Q U I T of a US keyboard (which write ; θ ι τ and й г ш е there) end Zubiko with 0; on
 # a French one (AZERTY), the letters q u i t where that layout has them do.
-#   quit_word.sh PATH/TO/zubiko WORKING_DIR   (under an X server; needs setxkbmap)
+#   quit_word.sh PATH/TO/zubiko WORKING_DIR   (runs itself under a virtual X server; needs setxkbmap)
+source "$(dirname "$0")/lib.sh"
+on_x 1280x1024 "$0" "$@"
+need setxkbmap
 source "$(dirname "$0")/openbox.sh"
-command -v setxkbmap >/dev/null || { echo "no setxkbmap"; exit 77; }
 # layout, then four keysyms and the keycodes they must be sent on (the X server's, Linux codes + 8)
 cases=("gr semicolon Greek_theta Greek_iota Greek_tau 24 30 31 28"
        "ru Cyrillic_shorti Cyrillic_ghe Cyrillic_sha Cyrillic_ie 24 30 31 28"

@@ -2,7 +2,10 @@
 # The locked mode on an X server of two screens: a program on the second screen before the lock (xev,
 # which prints each input event it gets) gets a click there while unlocked; locked, a window of
 # Zubiko covers the second screen whole, and a click and a key there do not reach xev.
-#   screens.sh PATH/TO/zubiko WORKING_DIR   (under an X server with screens 0 and 1; needs xev)
+#   screens.sh PATH/TO/zubiko WORKING_DIR   (runs itself under a virtual X server of two screens; needs xev)
+source "$(dirname "$0")/lib.sh"
+on_x 1280x1024,1024x768 "$0" "$@"
+need xev
 source "$(dirname "$0")/openbox.sh"
 second=${DISPLAY%.*}.1 # screen 1 of the same server
 events=$(mktemp) && trap 'kill "${pid:-}" "${wm:-}" "${xev:-}" 2>/dev/null || true; rm -f "$log" "$events"' EXIT

@@ -163,16 +163,6 @@ private slots:
         QVERIFY(std::abs(out[4800] - 0.1221f) < 0.002f && out[4801] == out[4800]); // 4000 / 32768, mid-text
     }
 
-    void theDefaultSoundIsShortAndSoft()
-    {
-        const AudioDecoding::Clip chime = AudioDecoding::chime();
-        QVERIFY(chime);
-        const double seconds = static_cast<double>(chime->size()) / 2 / 48000;
-        QVERIFY2(seconds > 0.1 && seconds < 0.2, qPrintable(QString::number(seconds)));
-        const int peak = std::max(-*std::min_element(chime->begin(), chime->end()), +*std::max_element(chime->begin(), chime->end()));
-        QVERIFY2(peak > 1600 && peak < 16384, qPrintable(QString::number(peak))); // audible, under half scale
-    }
-
     void unknownVoiceWarnsOnceAndStaysSilent()
     {
         Heard heard;
@@ -329,15 +319,6 @@ private slots:
         Audio audio;
         QVERIFY(!audio.playFile(dir.filePath(QStringLiteral("none.wav"))));
         QVERIFY(waitFor([&] { const std::vector<float> s = played(); return std::any_of(s.begin(), s.end(), [](float v) { return v != 0.0f; }); }));
-    }
-
-    void preloadDecodesInTheBackground()
-    {
-        const QStringList files{sound(QStringLiteral("pre1"), 0.05, 1000), sound(QStringLiteral("pre2"), 0.1, 2000),
-                                sound(QStringLiteral("pre3"), 0.2, 3000), sound(QStringLiteral("pre4"), 0.3, 4000)};
-        Audio audio;
-        audio.preload(files); // returns at once
-        QVERIFY(waitFor([&] { return audio.cachedCount() == 4; }));
     }
 };
 

@@ -61,14 +61,11 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             const QString &pause = pauses.at(i), &last = lasts.at(i);
             const QByteArray row = pause.toLatin1() + ", ";
-            QTest::newRow(row + "picture") << pause << "imgCenter" << QStringList{"Speak: Duck", NoSound} << last;
             QTest::newRow(row + "name") << pause << "lblName" << QStringList{"Speak: Duck", NoSound} << last;
             QTest::newRow(row + "loudspeaker") << pause << "imgSound" << QStringList{"Sound: sounds\\duck.wav"} << last;
             QTest::newRow(row + "animal") << pause << "Cow" << QStringList{"Picture: animals\\cow.jpg"}
                                           << (i == 1 ? "Sound: sounds\\cow.wav" : last);
             QTest::newRow(row + "Clear") << pause << "cmdClearAllGreen" << QStringList{NoSound} << last;
-            QTest::newRow(row + "web") << pause << "Label5" << QStringList{"Shell: zubiko.example.org"} << last;
-            QTest::newRow(row + "volume") << pause << "Label6" << QStringList{"Shell: sndvol.exe"} << last;
         }
     }
     void everyControlInEveryPause()
@@ -174,28 +171,31 @@ private slots:
         QCOMPARE(w.state().BarPhase, phase == 1 ? 2 : 1);
     }
 
-    // Closed, or quit typed in the locked mode, inside a pick's pause inside the bar's long pause:
-    // both pauses end at once, and nothing more is played, spoken or shown.
+    // Closed (the plain or the fitted window), or quit typed in the locked mode, inside a pick's
+    // pause inside the bar's long pause: both pauses end at once, and nothing more is played,
+    // spoken or shown.
     void leavingInNestedPausesEndsThemAtOnce_data()
     {
-        QTest::addColumn<bool>("locked");
-        QTest::newRow("window closed") << false;
-        QTest::newRow("quit typed, locked") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("window closed") << "closed";
+        QTest::newRow("fitted window closed") << "fitted";
+        QTest::newRow("quit typed, locked") << "locked";
     }
     void leavingInNestedPausesEndsThemAtOnce()
     {
-        QFETCH(bool, locked);
+        QFETCH(QString, how);
         WindowHarness w;
-        const std::unique_ptr<LockedView> kiosk(locked ? new LockedView(*w.form) : nullptr);
+        const std::unique_ptr<ScaledView> view(how == "locked" ? new LockedView(*w.form)
+                                               : how == "fitted" ? new ScaledView(*w.form) : nullptr);
         long passes = 0;
-        w.platform.atPass(1000, [&] { w.press(Qt::Key_Space); });
+        w.platform.atPass(1000, [&] { w.click("cmd123"); });
         w.platform.atPass(1010, [&] {
             QCOMPARE(w.form->pauseDepth(), 2);
             w.platform.take();
-            if (locked)
-                QTest::keyClicks(kiosk.get(), "quit");
+            if (how == "locked")
+                QTest::keyClicks(view.get(), "quit");
             else
-                w.form->close();
+                (view ? static_cast<QWidget *>(view.get()) : w.form.get())->close();
             passes = w.platform.passes;
         });
         w.click("cmd123");

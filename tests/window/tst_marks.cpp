@@ -3,38 +3,39 @@
 #include "window_harness.h"
 
 namespace {
-// Each button: the name shown and spoken, the picture, and what the loudspeaker then plays or says.
-const char *const Animals[][4] = {
-    {"Bear", "Bear", "animals\\bear.jpg", "Sound: sounds\\bear.wav"},
-    {"Bird", "Bird", "animals\\bird.jpg", "Sound: sounds\\bird.wav"},
-    {"Cat", "Cat", "animals\\cat.jpg", "Sound: sounds\\cat.wav"},
-    {"Chicken", "Chicken", "animals\\chicken.jpg", "Sound: sounds\\chicken.wav"},
-    {"Cow", "Cow", "animals\\cow.jpg", "Sound: sounds\\cow.wav"},
-    {"Dog", "Dog", "animals\\dog.jpg", "Sound: sounds\\dog.wav"},
-    {"Duck", "Duck", "animals\\Duck.jpg", "Sound: sounds\\duck.wav"},
-    {"Elephant", "Elephant", "animals\\Elephant.jpg", "Sound: sounds\\elephant.wav"},
-    {"Fish", "Fish", "animals\\fish.jpg", "Speak: fish make no sound"},
-    {"Giraffe", "Giraffe", "animals\\Giraffe.jpg", "Speak: Giraffe's make no sound"},
-    {"Goat", "Goat", "animals\\Goat.jpg", "Sound: sounds\\goat.wav"},
-    {"Goose", "Goose", "animals\\Goose.jpg", "Sound: sounds\\goose.wav"},
-    {"Gorilla", "Gorilla", "animals\\gorilla.jpg", "Sound: sounds\\gorilla.wav"},
-    {"Hippo", "Hippopotamus", "animals\\hippo.jpg", "Sound: sounds\\hippo.wav"},
-    {"Horse", "Horse", "animals\\horse.jpg", "Sound: sounds\\horse.wav"},
-    {"Lamb", "Lamb", "animals\\Lamb.jpg", "Sound: sounds\\lamb.wav"},
-    {"Lion", "Lion", "animals\\Lion.jpg", "Sound: sounds\\lion.wav"},
-    {"Monkey", "Monkey", "animals\\monkey.jpg", "Sound: sounds\\monkey.wav"},
-    {"Moose", "Moose", "animals\\moose.jpg", "Sound: sounds\\moose.wav"},
-    {"Owl", "Owl", "animals\\owl.jpg", "Sound: sounds\\owl.wav"},
-    {"Parrot", "Parrot", "animals\\parrot.jpg", "Sound: sounds\\parrot.wav"},
-    {"Pig", "Pig", "animals\\pig.jpg", "Sound: sounds\\pig.wav"},
-    {"Rabbit", "Rabbit", "animals\\rabbit.jpg", "Sound: sounds\\rabbit.wav"},
-    {"Rhino", "Rhinoceros", "animals\\rhino.jpg", "Sound: sounds\\rhinoceros.wav"},
-    {"Rooster", "Rooster", "animals\\rooster.jpg", "Sound: sounds\\rooster.wav"},
-    {"Snake", "Snake", "animals\\snake.jpg", "Sound: sounds\\snake.wav"},
-    {"Tiger", "Tiger", "animals\\tiger.jpg", "Sound: sounds\\tiger.wav"},
-    {"Turkey", "Turkey", "animals\\turkey.jpg", "Sound: sounds\\turkey.wav"},
-    {"Turtle", "Turtle", "animals\\turtle.jpg", "Speak: Turtle's make no sound"},
-    {"Zebra", "Zebra", "animals\\zebra.jpg", "Sound: sounds\\zebra.wav"},
+// Each button: the name shown and spoken, the picture, what the loudspeaker then plays or says, the
+// button's colour when the window opens and after Clear.
+const char *const Animals[][6] = {
+    {"Bear", "Bear", "animals\\bear.jpg", "Sound: sounds\\bear.wav", "#e0e0e0", "#e0e0e0"},
+    {"Bird", "Bird", "animals\\bird.jpg", "Sound: sounds\\bird.wav", "#ffffff", "#e0e0e0"},
+    {"Cat", "Cat", "animals\\cat.jpg", "Sound: sounds\\cat.wav", "#e0e0e0", "#e0e0e0"},
+    {"Chicken", "Chicken", "animals\\chicken.jpg", "Sound: sounds\\chicken.wav", "#e0e0e0", "#e0e0e0"},
+    {"Cow", "Cow", "animals\\cow.jpg", "Sound: sounds\\cow.wav", "#e0e0e0", "#e0e0e0"},
+    {"Dog", "Dog", "animals\\dog.jpg", "Sound: sounds\\dog.wav", "#e0e0e0", "#e0e0e0"},
+    {"Duck", "Duck", "animals\\Duck.jpg", "Sound: sounds\\duck.wav", "#00ffff", "#ffffff"},
+    {"Elephant", "Elephant", "animals\\Elephant.jpg", "Sound: sounds\\elephant.wav", "#e0e0e0", "#e0e0e0"},
+    {"Fish", "Fish", "animals\\fish.jpg", "Speak: fish make no sound", "#e0e0e0", "#e0e0e0"},
+    {"Giraffe", "Giraffe", "animals\\Giraffe.jpg", "Speak: Giraffe's make no sound", "#ffffff", "#e0e0e0"},
+    {"Goat", "Goat", "animals\\Goat.jpg", "Sound: sounds\\goat.wav", "#e0e0e0", "#e0e0e0"},
+    {"Goose", "Goose", "animals\\Goose.jpg", "Sound: sounds\\goose.wav", "#e0e0e0", "#e0e0e0"},
+    {"Gorilla", "Gorilla", "animals\\gorilla.jpg", "Sound: sounds\\gorilla.wav", "#e0e0e0", "#ffffff"},
+    {"Hippo", "Hippopotamus", "animals\\hippo.jpg", "Sound: sounds\\hippo.wav", "#e0e0e0", "#e0e0e0"},
+    {"Horse", "Horse", "animals\\horse.jpg", "Sound: sounds\\horse.wav", "#ffffff", "#ffffff"},
+    {"Lamb", "Lamb", "animals\\Lamb.jpg", "Sound: sounds\\lamb.wav", "#ffffff", "#e0e0e0"},
+    {"Lion", "Lion", "animals\\Lion.jpg", "Sound: sounds\\lion.wav", "#ffffff", "#e0e0e0"},
+    {"Monkey", "Monkey", "animals\\monkey.jpg", "Sound: sounds\\monkey.wav", "#e0e0e0", "#e0e0e0"},
+    {"Moose", "Moose", "animals\\moose.jpg", "Sound: sounds\\moose.wav", "#e0e0e0", "#e0e0e0"},
+    {"Owl", "Owl", "animals\\owl.jpg", "Sound: sounds\\owl.wav", "#ffffff", "#e0e0e0"},
+    {"Parrot", "Parrot", "animals\\parrot.jpg", "Sound: sounds\\parrot.wav", "#e0e0e0", "#e0e0e0"},
+    {"Pig", "Pig", "animals\\pig.jpg", "Sound: sounds\\pig.wav", "#e0e0e0", "#e0e0e0"},
+    {"Rabbit", "Rabbit", "animals\\rabbit.jpg", "Sound: sounds\\rabbit.wav", "#e0e0e0", "#ffffff"},
+    {"Rhino", "Rhinoceros", "animals\\rhino.jpg", "Sound: sounds\\rhinoceros.wav", "#ffffff", "#e0e0e0"},
+    {"Rooster", "Rooster", "animals\\rooster.jpg", "Sound: sounds\\rooster.wav", "#e0e0e0", "#e0e0e0"},
+    {"Snake", "Snake", "animals\\snake.jpg", "Sound: sounds\\snake.wav", "#ffffff", "#e0e0e0"},
+    {"Tiger", "Tiger", "animals\\tiger.jpg", "Sound: sounds\\tiger.wav", "#e0e0e0", "#e0e0e0"},
+    {"Turkey", "Turkey", "animals\\turkey.jpg", "Sound: sounds\\turkey.wav", "#e0e0e0", "#e0e0e0"},
+    {"Turtle", "Turtle", "animals\\turtle.jpg", "Speak: Turtle's make no sound", "#e0e0e0", "#e0e0e0"},
+    {"Zebra", "Zebra", "animals\\zebra.jpg", "Sound: sounds\\zebra.wav", "#e0e0e0", "#ffffff"},
 };
 const QString NoSound = QStringLiteral("Sound: sounds\\_nosound.wav");
 } // namespace
@@ -44,16 +45,18 @@ class MarksTest : public QObject
     Q_OBJECT
 
 private slots:
-    // Every button shows its own animal and marks it; the loudspeaker then plays that animal, the
-    // picture and the name say it.
+    // Every button opens in its colour, shows its own animal and marks it; the loudspeaker then
+    // plays that animal, the picture and the name say it; Clear gives it its neutral colour.
     void eachButtonShowsItsAnimal_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("heard");
+        QTest::addColumn<QString>("opening");
+        QTest::addColumn<QString>("neutral");
         for (const auto &animal : Animals)
-            QTest::newRow(animal[0]) << animal[0] << animal[1] << animal[2] << animal[3];
+            QTest::newRow(animal[0]) << animal[0] << animal[1] << animal[2] << animal[3] << animal[4] << animal[5];
     }
     void eachButtonShowsItsAnimal()
     {
@@ -61,7 +64,10 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, picture);
         QFETCH(QString, heard);
+        QFETCH(QString, opening);
+        QFETCH(QString, neutral);
         WindowHarness w;
+        QCOMPARE(w.colour(button), opening);
         w.click(button);
         QCOMPARE(w.platform.take(), QStringList{QStringLiteral("Picture: ") + picture});
         QCOMPARE(w.state().CurrentAnimal, name);
@@ -76,6 +82,8 @@ private slots:
         w.click("imgCenter"); // the picture and the name speak it and cut its sound off
         w.click("lblName");
         QCOMPARE(w.platform.take(), QStringList({"Speak: " + name, NoSound, "Speak: " + name, NoSound}));
+        w.click("cmdClearAllGreen");
+        QCOMPARE(w.colour(button), neutral);
     }
 
     // Eight colours in sequence, running on across Clear; the duck's cyan start-up mark is not one.
@@ -91,7 +99,6 @@ private slots:
             w.click(buttons.at(i));
             QCOMPARE(w.colour(buttons.at(i)), colours.at(i));
         }
-        QCOMPARE(w.state().MarkColorIndex, 2);
     }
 
     void clickingAMarkedAnimalAgainOnTheGreenBar()
@@ -119,9 +126,6 @@ private slots:
         QCOMPARE(w.platform.take(), QStringList{NoSound});
         QVERIFY(w.marked().isEmpty());
         QVERIFY(w.state().AllSelectedFlag.isEmpty());
-        QCOMPARE(w.colour("Zebra"), QStringLiteral("#ffffff"));
-        QCOMPARE(w.colour("Duck"), QStringLiteral("#ffffff"));
-        QCOMPARE(w.colour("Bird"), QStringLiteral("#e0e0e0"));
         QCOMPARE(w.text("lblName"), QStringLiteral("Zebra"));
         QCOMPARE(w.text("cmd123"), QStringLiteral("Get Next Animal..."));
         QCOMPARE(w.colour("cmd123"), QStringLiteral("#008000"));

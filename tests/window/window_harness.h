@@ -49,7 +49,7 @@ public:
         }
     }
     QDateTime now() override { return clock; }
-    QString osVersion() override { ++versionReads; return versionText; }
+    QString osVersion() override { return versionText; }
     void reseedRandom() override { ++reseeds; }
     float nextRandom() override
     {
@@ -78,7 +78,6 @@ public:
     bool recording = true;          // a long run turns it off
     long passes = 0;
     int reseeds = 0;
-    int versionReads = 0;
 
 private:
     void record(const QString &call)
