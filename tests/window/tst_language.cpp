@@ -47,7 +47,6 @@ private slots:
         QTest::newRow("first bar caption") << QStringList() << "cmd123" << "[fr]Name And Sound ...";
         QTest::newRow("second bar caption") << QStringList{"cmd123"} << "cmd123" << "[fr]Get Next Animal...";
         QTest::newRow("Clear") << QStringList() << "cmdClearAllGreen" << "[fr]Clear";
-        QTest::newRow("volume link") << QStringList() << "Label6" << "[fr]volume";
         QTest::newRow("web hint") << QStringList() << "Label1" << "[fr]Get more free children's software here";
         QTest::newRow("clock") << QStringList() << "lblTime" << "15:05";
         QTest::newRow("welcome") << QStringList() << QString()
