@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# The word that leaves the locked mode on keyboards of other layouts: on a Greek and a Russian layout
-# the keys at Q U I T of a US keyboard (which write ; θ ι τ and й г ш е there) end Zubiko with 0; on
-# a French one (AZERTY), the letters q u i t where that layout has them do.
+# The word that leaves the locked mode on keyboards of other layouts: on a Greek layout the keys at
+# Q U I T of a US keyboard (which write ; θ ι τ there) end Zubiko with 0; on a French one (AZERTY),
+# the letters q u i t where that layout has them do. (Russian and others: tst_press_rules.)
 #   quit_word.sh PATH/TO/zubiko WORKING_DIR   (runs itself under a virtual X server; needs setxkbmap)
 source "$(dirname "$0")/lib.sh"
 on_x 1280x1024 "$0" "$@"
 need setxkbmap
 source "$(dirname "$0")/openbox.sh"
 # layout, then four keysyms and the keycodes they must be sent on (the X server's, Linux codes + 8)
-cases=("gr semicolon Greek_theta Greek_iota Greek_tau 24 30 31 28"
-       "ru Cyrillic_shorti Cyrillic_ghe Cyrillic_sha Cyrillic_ie 24 30 31 28"
-       "fr q u i t 38 30 31 28")
+cases=("gr semicolon Greek_theta Greek_iota Greek_tau 24 30 31 28" "fr q u i t 38 30 31 28")
 for case in "${cases[@]}"; do
     read -r layout k1 k2 k3 k4 c1 c2 c3 c4 <<<"$case"
     start "$1" "$2" --kiosk
@@ -30,4 +28,4 @@ for case in "${cases[@]}"; do
         fail "$layout: the keys were not sent on keycodes $c1 $c2 $c3 $c4"
     kill "$wm" 2>/dev/null; wait "$wm" 2>/dev/null || true
 done
-echo "the word on other layouts: gr and ru by the keys at Q U I T, fr by the letters; each ends with 0"
+echo "the word on other layouts: gr by the keys at Q U I T, fr by the letters; each ends with 0"
