@@ -192,10 +192,12 @@ private slots:
         w.platform.atPass(1010, [&] {
             QCOMPARE(w.form->pauseDepth(), 2);
             w.platform.take();
-            if (how == "locked")
+            if (how == "locked") {
+                QVERIFY(!view->close()); // the window manager's close button does not leave it
                 QTest::keyClicks(view.get(), "quit");
-            else
+            } else {
                 (view ? static_cast<QWidget *>(view.get()) : w.form.get())->close();
+            }
             passes = w.platform.passes;
         });
         w.click("cmd123");
