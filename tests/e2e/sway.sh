@@ -20,7 +20,7 @@ log=$top/out/trace more_logs=("$top/out/sway.log")
 running() { [ -e "/proc/${1:-$zubiko}" ] && ! grep -q '^[0-9]* (.*) Z' "/proc/${1:-$zubiko}/stat"; }
 
 # sway_start [ENV...] <CONFIG: headless sway with these configuration lines and no Xwayland; its
-# sockets join the session.
+# sockets join the session (give the lines by redirection, not a pipe: it sets variables here).
 sway_start() {
     { echo 'xwayland disable'; cat; } >"$top/out/config"
     "${session[@]}" "${headless[@]}" "$@" sway -c "$top/out/config" >"$top/out/sway.log" 2>&1 & sway=$!

@@ -31,8 +31,8 @@ if [ "${3:-}" = cage ]; then
     exit 0
 fi
 
-echo "bindsym Mod4+Return exec touch $marker
-bindsym Mod1+F4 kill" | sway_start
+sway_start <<<"bindsym Mod4+Return exec touch $marker
+bindsym Mod1+F4 kill"
 sway_do() { "${session[@]}" swaymsg "$@"; }
 idle_inhibited() { sway_do -t get_tree | grep -q '"inhibit_idle": true'; }
 
