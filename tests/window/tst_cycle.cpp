@@ -28,7 +28,6 @@ private slots:
         w.press(Qt::Key_Space);
         QCOMPARE(during, QStringList({"", "Get Next Animal...", "#c00000"}));
         QCOMPARE(w.text("lblName"), QStringLiteral("Bear")); // then shown as its button shows it
-        QCOMPARE(w.state().BarPhase, 1);
         QCOMPARE(w.marked(), QStringList({"Bear", "Duck"}));
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
     }
