@@ -8,7 +8,7 @@
 // Why the X server's word: a trace line of the program ("window shown") tells when show() was
 // called, and polling for a viewable window tells when it was mapped, but neither tells when its
 // pixels were there. The window's damage does, without polling: the client draws into the window,
-// the server reports the rectangles it changed. Qt's top-level windows have no background the
+// the server reports the rectangles it changed. Qt's top-level surfaces have no background the
 // server would paint on mapping, so the first damage is the program's own drawing.
 // Needs an X server without a window manager (a manager reparents the window into its frame).
 #include <X11/Xlib.h>

@@ -82,7 +82,7 @@ LockedView::LockedView(Form1 &form)
     setGeometry(this->screen()->geometry());
     showFullScreen();
 
-    // A screen going away is uncovered before its windows move to another one; the view, if its own
+    // A screen going away is uncovered before what it shows moves to another one; the view, if its own
     // screen went, fills the one it is moved to, whose cover goes.
     connect(qApp, &QGuiApplication::screenAdded, this, &LockedView::coverScreens);
     connect(qApp, &QGuiApplication::screenRemoved, this, &LockedView::uncover);

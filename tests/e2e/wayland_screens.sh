@@ -11,8 +11,8 @@ source "$(dirname "$0")/sway.sh"
 events=$top/out/wev more_logs+=("$events")
 sway_start WLR_HEADLESS_OUTPUTS=2 </dev/null
 sway() { "${session[@]}" swaymsg "$@" >/dev/null; }
-# The programs' windows in sway's tree, one line each: output, pid, full screen (0 or 1), shown (0 or 1).
-windows() {
+# The programs' views in sway's tree, one line each: output, pid, full screen (0 or 1), shown (0 or 1).
+views() {
     "${session[@]}" swaymsg -t get_tree | python3 -c '
 import json, sys
 def walk(node, output):
@@ -31,8 +31,8 @@ pressed() { grep -ac 'wl_keyboard] key: .* state: 1 (pressed)' "$events" || true
 # The view on the second output, before the lock: it is shown and gets the keys.
 sway focus output HEADLESS-2
 "${session[@]}" stdbuf -oL wev >"$events" 2>&1 & wev=$! # line by line, not when it ends
-wait_until "wev did not start" eval 'windows | grep -q "^HEADLESS-2 "'
-wev_pid=$(windows | awk '$1 == "HEADLESS-2" {print $2}')
+wait_until "wev did not start" eval 'views | grep -q "^HEADLESS-2 "'
+wev_pid=$(views | awk '$1 == "HEADLESS-2" {print $2}')
 key x
 wait_until "unlocked: wev on HEADLESS-2 got no key" eval '[ "$(pressed)" -ge 1 ]'
 sway focus output HEADLESS-1
@@ -40,10 +40,10 @@ sway focus output HEADLESS-1
 zubiko_start --kiosk
 wait_until "HEADLESS-2 was not covered" grep -q 'screen HEADLESS-2 covered' "$log"
 pid=$(pgrep -f -n '^./zubiko --kiosk' || true)
-covered() { [ "$(windows | awk -v pid="$pid" '$2 == pid && $3 == 1 {print $1}' | sort -u | tr '\n' ' ')" = "$1" ]; }
-wait_until "locked: not both outputs show Zubiko full screen: $(windows)" covered "HEADLESS-1 HEADLESS-2 "
+covered() { [ "$(views | awk -v pid="$pid" '$2 == pid && $3 == 1 {print $1}' | sort -u | tr '\n' ' ')" = "$1" ]; }
+wait_until "locked: not both outputs show Zubiko full screen: $(views)" covered "HEADLESS-1 HEADLESS-2 "
 
-wait_until "locked: wev is still shown on HEADLESS-2: $(windows)" eval 'windows | grep -q "^HEADLESS-2 $wev_pid 0 0$"'
+wait_until "locked: wev is still shown on HEADLESS-2: $(views)" eval 'views | grep -q "^HEADLESS-2 $wev_pid 0 0$"'
 before=$(pressed)
 key y
 wait_until "locked: the key on HEADLESS-2 did not work Zubiko's bar" grep -q 'key Y works the bar' "$log"
@@ -53,7 +53,7 @@ sleep 0.5
 
 sway create_output
 wait_until "locked: the output created was not covered" grep -q 'screen HEADLESS-3 covered' "$log"
-wait_until "locked: not all three outputs show Zubiko full screen: $(windows)" covered "HEADLESS-1 HEADLESS-2 HEADLESS-3 "
+wait_until "locked: not all three outputs show Zubiko full screen: $(views)" covered "HEADLESS-1 HEADLESS-2 HEADLESS-3 "
 "${session[@]}" wtype -s 500 -d 100 quit
 wait_until "typing quit did not end Zubiko" eval '! running'
 echo "two outputs: both covered when locked, the view on the second hidden and gets no key, a third output covered"
