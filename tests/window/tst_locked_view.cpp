@@ -5,6 +5,7 @@
 #include "window/locked_view.h"
 
 #include <qpa/qplatformnativeinterface.h>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -91,6 +92,20 @@ private slots:
         QTest::mouseClick(cover, Qt::LeftButton, {}, cover->rect().center());
         QTest::keyClick(cover, Qt::Key_A);
         QCOMPARE(barClicks.size(), 1);
+    }
+
+    // A key held while another program took the keyboard: its release never came, and the next
+    // key after the program is active again is a press of its own, not part of a chord.
+    void keysForgottenWhenInactive()
+    {
+        WindowHarness w;
+        LockedView view(*w.form);
+        QSignalSpy barClicks(w.form->bar(), &QAbstractButton::clicked);
+        QTest::keyPress(&view, Qt::Key_A);
+        for (Qt::ApplicationState state : {Qt::ApplicationInactive, Qt::ApplicationActive})
+            QWindowSystemInterface::handleApplicationStateChanged<QWindowSystemInterface::SynchronousDelivery>(state);
+        QTest::keyClick(&view, Qt::Key_B);
+        QCOMPARE(barClicks.size(), 2);
     }
 
     // As a real mouse makes them, through the window: a double click on the first control, or a
