@@ -80,7 +80,7 @@ wait_file() {
     exit 1
 }
 # wait_for TEXT [COUNT] in the trace $log, fail, and click NAME on the window $wid, as the tests have them.
-source tests/e2e/lib.sh
+source testsupport/run_program.sh
 # Milliseconds between each line ending in "$2" and the next ending in "$3" in trace $1.
 spans() {
     awk -v a="$2\$" -v b="$3\$" '$0 ~ a { start = $1 } $0 ~ b && start != "" {

@@ -3,7 +3,7 @@
 # scaled down, wholly on the screen below the margin. The voice asked for on the command line is the
 # one the program sets up. (A click on the scaled window: tst_startup, on the offscreen platform.)
 #   fit.sh PATH/TO/zubiko WORKING_DIR   (runs itself under a virtual X server smaller than the window)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../testsupport/run_program.sh"
 on_x 1280x720 "$0" "$@"
 rc=$(mktemp --suffix=.xml)
 source "$(dirname "$0")/openbox.sh"

@@ -5,7 +5,7 @@
 # gets) gets a click while unlocked, and neither a click nor a key once locked; typing "quit" ends it
 # with 0. (A chord or a double click as one press: tst_press_rules, tst_locked_view.)
 #   kiosk.sh PATH/TO/zubiko WORKING_DIR   (runs itself under a virtual X server; needs xev)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../testsupport/run_program.sh"
 on_x 1280x1024,1024x768 "$0" "$@"
 need xev
 source "$(dirname "$0")/openbox.sh"

@@ -4,7 +4,7 @@
 # and the names without a recording; with --language es the parent's own recording wins and a
 # broken one is warned about once; with LANGUAGE=xx everything is English.
 #   language.sh PATH/TO/zubiko SOURCE_DIR   (runs itself under a virtual X server; needs sox)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../testsupport/run_program.sh"
 on_x 1280x1024 "$0" "$@"
 need sox
 source "$(dirname "$0")/openbox.sh"
@@ -20,7 +20,7 @@ sox -q -n -r 16000 -c 1 "$data/home/zubiko/voices/es/duck.wav" synth 0.4 sine 66
 echo 'not a sound' >"$data/home/zubiko/voices/es/giraffe.ogg"
 export XDG_DATA_HOME="$data/home"
 
-# The window is not scaled on this screen: lib.sh's click finds the controls by the trace.
+# The window is not scaled on this screen: run_program.sh's click finds the controls by the trace.
 shown() { wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1); }
 # The process time (s) of the first trace line holding $1.
 at() { grep -F -m1 "$1" "$log" | awk '{print $1}'; }

@@ -1,4 +1,4 @@
-# Sourced, after lib.sh and under an X server, by the scripts that run the program under openbox:
+# Sourced, after testsupport/run_program.sh and under an X server, by the scripts that run the program under openbox:
 # `start ZUBIKO WORKING_DIR [ARGS...]` starts the window manager (with the configuration in $rc, if
 # set) and the program, traced to $log.
 need openbox xprop

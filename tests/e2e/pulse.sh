@@ -7,7 +7,7 @@
 # texts spoken directly by the program's Speech (speak_wav), by heard.py.
 #   pulse.sh pulseaudio|pipewire PATH/TO/zubiko PATH/TO/speak_wav WORKING_DIR   (runs itself under a virtual X server)
 here=$(dirname "$(readlink -f "$0")")
-source "$here/lib.sh"
+source "$here/../../testsupport/run_program.sh"
 server=$1 zubiko=$2 speak=$3
 if [ "$server" = pulseaudio ]; then need pulseaudio; else need pipewire pipewire-pulse wireplumber dbus-daemon; fi
 need pactl parec

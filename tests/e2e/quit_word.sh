@@ -3,7 +3,7 @@
 # Q U I T of a US keyboard (which write ; θ ι τ there) end Zubiko with 0; on a French one (AZERTY),
 # the letters q u i t where that layout has them do. (Russian and others: tst_press_rules.)
 #   quit_word.sh PATH/TO/zubiko WORKING_DIR   (runs itself under a virtual X server; needs setxkbmap)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../testsupport/run_program.sh"
 on_x 1280x1024 "$0" "$@"
 need setxkbmap
 source "$(dirname "$0")/openbox.sh"

@@ -1,4 +1,4 @@
-# Sourced, after lib.sh, by the scripts that run the program under a headless Wayland compositor
+# Sourced, after testsupport/run_program.sh, by the scripts that run the program under a headless Wayland compositor
 # (wayland_kiosk.sh, wayland_screens.sh): copies the program ($1, with its Wayland module) and the
 # data (from $2) where another user can read them, since sway and cage refuse root: as root, all
 # runs as the user zubiko-e2e (made if missing). `"${session[@]}" COMMAND` runs in that session.

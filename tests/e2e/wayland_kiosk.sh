@@ -8,7 +8,7 @@
 # output, a key works the bar, and "quit" ends Zubiko and cage with it.
 #   wayland_kiosk.sh PATH/TO/zubiko SOURCE_DIR [cage]   (needs sway, wtype and Qt's Wayland plugin;
 #   with cage: cage, xwayland and xdotool)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../testsupport/run_program.sh"
 if [ "${3:-}" = cage ]; then need cage Xwayland xdotool; else need sway wtype; fi
 source "$(dirname "$0")/sway.sh"
 marker=$top/out/marker

@@ -5,7 +5,7 @@
 # can reach it: headless sway has no pointer to click with) and gets no key; an output created while
 # locked is covered too.
 #   wayland_screens.sh PATH/TO/zubiko SOURCE_DIR [SCREENSHOT.png]   (needs sway, wtype, wev, python3)
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../../testsupport/run_program.sh"
 need sway wtype wev python3
 source "$(dirname "$0")/sway.sh"
 events=$top/out/wev more_logs+=("$events")

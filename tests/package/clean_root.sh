@@ -14,7 +14,7 @@ if [ "${MMDEBSTRAP_HOOK:-}" = customize ]; then
     root=$1
     in_root() { chroot "$root" env DEBIAN_FRONTEND=noninteractive "$@"; }
     debs=("$ZUBIKO_DEBS"/zubiko_*.deb "$ZUBIKO_DEBS"/zubiko-data_*.deb)
-    cp "${debs[@]}" "$ZUBIKO_SOURCE/debian/tests/smoke" "$ZUBIKO_SOURCE/tests/e2e/lib.sh" "$root/tmp/"
+    cp "${debs[@]}" "$ZUBIKO_SOURCE/debian/tests/smoke" "$ZUBIKO_SOURCE/testsupport/run_program.sh" "$root/tmp/"
     in_root apt-get install -y -q --no-install-recommends "${debs[@]/#*\//\/tmp\/}"
     in_root dpkg -L zubiko zubiko-data | sort -u >"$ZUBIKO_SCRATCH/files"
     [ -f "$root/$app.desktop" ] && [ -f "$root/$app.Kiosk.desktop" ] || fail "a menu entry is missing after install"
