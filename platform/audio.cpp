@@ -294,6 +294,8 @@ Audio::Audio(int retryMilliseconds, std::chrono::milliseconds sleepAfter) : m_ou
         output->openDevice();
         // Taken up by the caller's event loop if no sound or speech has come first.
         QMetaObject::invokeMethod(&output->sleepCheck, [output] { output->awaitOpener(); }, Qt::QueuedConnection);
+        // SDL keeps per-thread data (its error text) for a thread it did not start until told.
+        SDL_TLSCleanup();
     });
 }
 
