@@ -8,10 +8,11 @@
 // While one of these lives, the warnings the code under test gives (from any thread) and its
 // zubiko.platform trace lines are kept for the test to read. Warnings still go on to Qt Test;
 // trace lines stop here. Make one inside a test function: Qt Test installs its own handler first.
+// Each starts empty.
 class CapturedMessages
 {
 public:
-    CapturedMessages() { s_previous = qInstallMessageHandler(handler); }
+    CapturedMessages() { clear(); s_previous = qInstallMessageHandler(handler); }
     ~CapturedMessages() { qInstallMessageHandler(s_previous); }
 
     QStringList warnings() const { return read(s_warnings); }

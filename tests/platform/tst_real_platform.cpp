@@ -1,4 +1,4 @@
-// RealPlatform as the window uses it: the trace of its calls, random numbers, what the links open,
+// RealPlatform as the window uses it: random numbers, what the links open,
 // where the data is found; bad pictures and sounds refused with a reason, warned about once by
 // name, and the program runs on.
 
@@ -15,7 +15,6 @@
 #include <QtTest>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 class RealPlatformTest : public QObject
 {
@@ -25,35 +24,17 @@ class RealPlatformTest : public QObject
     const QByteArray Mp3 = QByteArray("\xFF\xFB\x90\x64", 4).append(413, 'U').repeated(20);
 
 private slots:
-    // The links' and the version's trace lines (a picture's and a sound's: warnedOnceAndTriedAgain).
-    void callsAreTracedWithWhatTheyFound()
-    {
-        QFile release("/proc/sys/kernel/osrelease"); // "6.1.0-18-amd64"
-        QVERIFY(release.open(QIODevice::ReadOnly));
-        RealPlatform platform;
-        const CapturedMessages messages;
-        QLoggingCategory::setFilterRules("zubiko.platform.debug=true");
-        platform.openExternal("no-such-program-anywhere.exe");
-        platform.osVersion();
-        QCOMPARE(messages.trace().filter(QRegularExpression("^(openExternal|osVersion) ")),
-                 (QStringList{"openExternal \"no-such-program-anywhere.exe\" -> nothing (no such program)",
-                              "osVersion -> \"" + QString(release.readAll()).section('.', 0, 1) + '"'}));
-    }
-
     void randomDrawsKeepChangingWhileTheClockStandsStill()
     {
-        RealPlatform platform;
         RandomSource stopped([] { return std::uint64_t{42}; });
         QSet<float> seen;
         double sum = 0;
-        for (int i = 0; i < 1000; ++i) {
+        for (int i = 0; i < 2000; ++i) {
             stopped.randomize();
-            platform.reseedRandom();
-            for (const float r : {stopped.next(), platform.nextRandom()}) { // in [0, 1), at steps of 2^-24
-                QVERIFY2(r >= 0 && r < 1 && r * 16777216.0f == std::floor(r * 16777216.0f), qPrintable(QString::number(r)));
-                seen << r;
-                sum += static_cast<double>(r);
-            }
+            const float r = stopped.next(); // in [0, 1), at steps of 2^-24
+            QVERIFY2(r >= 0 && r < 1 && r * 16777216.0f == std::floor(r * 16777216.0f), qPrintable(QString::number(r)));
+            seen << r;
+            sum += static_cast<double>(r);
         }
         // Among 2000 draws of 2^24 values a repeat is rare; a stuck sequence or a lopsided one shows.
         QVERIFY(seen.size() >= 1990);
@@ -72,10 +53,8 @@ private slots:
         row("Owl.jpg", "folder", {}, "is a folder, not a file");
         row("Owl.jpg", "pipe", {}, "is not a regular file (a pipe, socket or device)");
         row("Owl.jpg", "dangling link", {}, ".gone, which does not exist");
-        row("Owl.jpg", "unreadable", Jpeg, "cannot be read (no permission)");
         row("Owl.jpg", "random bytes", QByteArray::fromHex("5eb7e91c04").repeated(800), "is not a picture Qt can read");
         row("Owl.jpg", "cut short", Jpeg.left(Jpeg.size() / 2), "is damaged (Corrupt JPEG data: premature end of data segment)");
-        row("Owl.jpg", "cut in its header", Jpeg.left(300), "cannot be decoded (Unable to read image data)");
         row("Owl.jpg", "PNG", made::picture(40, 30, "PNG"), "is a PNG picture under a .jpg name");
         // The frame header (FF C0, length, precision, height, width, components) made to claim 30000x30000.
         row("Owl.jpg", "claiming 30000x30000", made::picture(16, 16).replace(QByteArray::fromHex("ffc00011080010001003"),
@@ -87,7 +66,6 @@ private slots:
         row("owl.wav", "cut short", Wav.left(Wav.size() / 2), "is cut short: it declares 8000 bytes of sound and holds 3978");
         row("owl.wav", "cut in its header", Wav.left(20), "is cut short: its \"fmt \" chunk runs past the end");
         row("owl.wav", "MP3", QByteArray("ID3\x04\0\0\0\0\0\x0A", 10) + Mp3, "is MP3 audio, not a WAV file");
-        row("owl.wav", "Ogg", QByteArray("OggS\0\x02", 6) + Mp3, "is Ogg audio, not a WAV file");
         row("owl.wav", "huge data", made::wav(8000, 1, 0xFFFFFFF0u, 40), "declares 4294967280 bytes of sound and holds 40");
         row("owl.wav", "31 s long", made::wav(8000, 1, 496000, 496000), "would play for 31.0 s, longer than a sound may (30 s)");
         row("owl.wav", "rate 0", made::wav(0, 1, 40, 40), "has a sample rate of 0 Hz (1 kHz to 384 kHz are played)");
@@ -100,8 +78,6 @@ private slots:
         QFETCH(QString, expected);
         const QString name = QString(QTest::currentDataTag()).section(": ", 0, 0);
         const QString how = QString(QTest::currentDataTag()).section(": ", 1);
-        if (how == "unreadable" && ::geteuid() == 0)
-            QSKIP("root reads any file; the pipe and link rows stand in for an unreadable one");
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
         if (how == "folder" || how == "pipe") // or else a file of those bytes, or a link
@@ -109,8 +85,7 @@ private slots:
         else if (how.endsWith(" link"))
             QVERIFY(QFile::link(path + ".gone", path));
         else
-            QVERIFY(made::write(path, bytes) && (how != "sparse" || QFile::resize(path, 65 * 1024 * 1024))
-                    && (how != "unreadable" || QFile::setPermissions(path, {})));
+            QVERIFY(made::write(path, bytes) && (how != "sparse" || QFile::resize(path, 65 * 1024 * 1024)));
         QString why;
         QString note;
         if (name.endsWith(".jpg")) {
@@ -139,8 +114,6 @@ private slots:
             << "sound <data>/sounds/Owl.wav is MP3 audio, not a WAV file; the default sound plays in its place";
         QTest::newRow("missing sound") << both << "sounds/owl.wav" << QByteArray()
             << "sound sounds\\owl.wav not found (looked in <roots>); the default sound plays in its place";
-        QTest::newRow("no animals folder") << QStringList{"sounds"} << "animals/Owl.jpg" << QByteArray()
-                                           << "no \"animals\" folder found (looked in <roots>); running without them";
         QTest::newRow("no sounds folder") << QStringList{"ANIMALS"} << "Sounds/owl.wav" << QByteArray()
                                           << "no \"sounds\" folder found (looked in <roots>); running without them";
         QTest::newRow("neither folder") << QStringList{} << "sounds/owl.wav" << QByteArray()
@@ -152,8 +125,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, warning);
-        CapturedMessages messages;
-        messages.clear();
+        const CapturedMessages messages;
         QLoggingCategory::setFilterRules("zubiko.platform.debug=true");
         QTemporaryDir data;
         QTemporaryDir more;
@@ -219,22 +191,6 @@ private slots:
         QCOMPARE(log, done.startsWith("nothing") ? QStringList() : QStringList{done});
     }
 
-    void aProgramOnThePathIsStartedDetached()
-    {
-        QTemporaryDir bin; // holds a program that leaves a mark beside itself
-        const QString program = bin.filePath("zubiko-test-program");
-        QFile file(program);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("#!/bin/sh\ntouch \"$0.ran\"\n") > 0
-                && file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        file.close();
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
-        const QString done = Shell().execute("zubiko-test-program.exe");
-        qputenv("PATH", path);
-        QCOMPARE(done, program);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(program + ".ran"), 10000);
-    }
-
     // The program's backslash data paths found, from relative roots, where letter case matters.
     void resolveFile_data()
     {
@@ -253,7 +209,6 @@ private slots:
                                           << "1/animals/duck.jpg";
         QTest::newRow("then the second") << QStringList{"1/animals/", "2/Animals/owl.jpg"} << "animals\\owl.jpg"
                                          << "2/Animals/owl.jpg";
-        QTest::newRow("nowhere") << QStringList{"1/sounds/", "2/"} << "sounds\\owl.wav" << "";
     }
     void resolveFile()
     {
