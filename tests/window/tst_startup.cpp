@@ -22,18 +22,13 @@ private slots:
                                                  "Pause: 600000",
                                                  "Speak: ,,, Zubiko.. click the red bar for the animal name and sound "}));
         QCOMPARE(w.marked(), QStringList{"Duck"});
-        QCOMPARE(w.text("lblName"), QStringLiteral("Duck"));
-        QCOMPARE(w.text("lblTime"), QStringLiteral("09:30 AM"));
-        QCOMPARE(w.text("cmd123"), QStringLiteral("Name And Sound ..."));
-        QCOMPARE(w.colour("cmd123"), QStringLiteral("#c00000"));
-        QCOMPARE(w.text("Hippo"), QStringLiteral("Hippo")); // the two animals whose caption is not their name
-        QCOMPARE(w.text("Rhino"), QStringLiteral("Rhinoceros"));
+        // Hippo and Rhino: the two animals whose caption is not their name.
+        QCOMPARE(w.shown("lblName lblTime cmd123 cmd123# Hippo Rhino"),
+                 QStringLiteral("Duck|09:30 AM|Name And Sound ...|#c00000|Hippo|Rhinoceros"));
         QCOMPARE(w.control<QLabel>("imgCenter")->pixmap().size(), QSize(216, 226));
         QTRY_VERIFY(!w.form->windowIcon().pixmap(32).isNull()); // once the first frame is drawn
-        // The clock goes on twice a minute.
         const auto *clock = w.form->findChild<QTimer *>(QStringLiteral("Timer1"));
-        QVERIFY(clock->isActive());
-        QCOMPARE(clock->interval(), 30000);
+        QCOMPARE(clock->isActive() ? clock->interval() : 0, 30000); // the clock goes on twice a minute
     }
 
     // The name band over the picture's top, the bar over a tall picture's foot, the Spacebar
@@ -98,15 +93,9 @@ private slots:
             w.press(key);
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
         QCOMPARE(w.state().BarPhase, 2);
-        w.press(Qt::Key_Space);
-        QCOMPARE(w.state().BarPhase, 1);
-
-        // Tab leaves the bar for the one tab stop, where space does nothing.
+        // Tab leaves the bar for the one tab stop (where space does nothing: above).
         w.press(Qt::Key_Tab);
         QCOMPARE(w.focused(), QStringLiteral("cmdSpaceBar"));
-        w.platform.take();
-        w.press(Qt::Key_Space);
-        QVERIFY(w.platform.take().isEmpty());
     }
 
     // As a real mouse makes it: press, release, press, double click, release, through the window.
