@@ -114,7 +114,7 @@ private slots:
         QTest::newRow("names but no translation") << QStringList{"it"} << "en";
         QTest::newRow("English first") << QStringList{"en-GB", "fr"} << "en";
         QTest::newRow("region's names, language's translation") << QStringList{"pt-BR"} << "pt_BR";
-        QTest::newRow("nothing") << "" << "en";
+        QTest::newRow("nothing") << QStringList() << "en";
     }
     void languageChosen()
     {

@@ -109,22 +109,30 @@ private slots:
         QCOMPARE(w.platform.take(), QStringList{"Sound: sounds\\duck.wav"});
     }
 
-    void clockReadsTwelveHourTime_data()
+    // What the window makes of the platform's readings: the clock in twelve-hour time, and the
+    // volume control the system's version calls for (clicked on the volume link).
+    void clockAndVolumeProgram_data()
     {
         QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("after midnight") << QTime(0, 5) << "12:05 AM";
-        QTest::newRow("noon") << QTime(12, 0) << "12:00 PM";
-        QTest::newRow("afternoon") << QTime(13, 45) << "01:45 PM";
+        QTest::newRow("after midnight, 6.0") << QTime(0, 5) << "6.0" << "12:05 AM|Shell: sndvol.exe";
+        QTest::newRow("noon, 5.99") << QTime(12, 0) << "5.99" << "12:00 PM|Shell: sndvol32.exe";
+        QTest::newRow("afternoon, 10.0") << QTime(13, 45) << "10.0" << "01:45 PM|Shell: sndvol.exe";
+        QTest::newRow("evening, unreadable") << QTime(23, 59) << "unknown" << "11:59 PM|Shell: sndvol32.exe";
     }
-    void clockReadsTwelveHourTime()
+    void clockAndVolumeProgram()
     {
         QFETCH(QTime, time);
+        QFETCH(QString, version);
         QFETCH(QString, expected);
         WindowHarness w;
         w.platform.clock = QDateTime(QDate(2026, 12, 6), time);
+        w.platform.versionText = version;
         w.form->findChild<QTimer *>(QStringLiteral("Timer1"))->setInterval(0); // its next tick now
-        QTRY_COMPARE(w.text("lblTime"), expected);
+        QTRY_COMPARE(w.text("lblTime"), expected.section('|', 0, 0));
+        w.click("Label6");
+        QCOMPARE(w.platform.take(), QStringList{expected.section('|', 1)});
     }
 
     // The offscreen platform's screen (800x600) is smaller than the window: it opens scaled to fit
@@ -144,25 +152,6 @@ private slots:
         view->resize(1600, 1200);
         QTRY_COMPARE(view->transform().m11(), 1.0);
         QCOMPARE(view->mapFromScene(view->sceneRect().topLeft()), QPoint(0, 0));
-    }
-
-    void volumeProgramFollowsTheSystemVersion_data()
-    {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<QString>("program");
-        QTest::newRow("6.0") << "6.0" << "sndvol.exe";
-        QTest::newRow("5.99") << "5.99" << "sndvol32.exe";
-        QTest::newRow("10.0") << "10.0" << "sndvol.exe";
-        QTest::newRow("unreadable") << "unknown" << "sndvol32.exe";
-    }
-    void volumeProgramFollowsTheSystemVersion()
-    {
-        QFETCH(QString, version);
-        QFETCH(QString, program);
-        WindowHarness w;
-        w.platform.versionText = version;
-        w.click("Label6");
-        QCOMPARE(w.platform.take(), QStringList({"Shell: " + program}));
     }
 
     void linksWorkOnlyUnlockedAndInertControlsDoNothing()
