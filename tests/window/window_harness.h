@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QColor>
 #include <QLabel>
-#include <QSet>
 #include <QStringList>
 #include <QTest>
 
@@ -19,7 +18,7 @@
 // A platform that records every call the window makes, one line each: "Speak: TEXT",
 // "Sound: PATH", "Picture: PATH", "Shell: TARGET", and "Pause: N" for the N passes that ran since
 // the line before. Its passes are instant. A test can run an action at a given pass from now (a
-// click in the middle of a pause), or every so many passes (a child who keeps pressing).
+// click in the middle of a pause).
 class RecordingPlatform : public Platform
 {
 public:
@@ -28,9 +27,7 @@ public:
     QPixmap loadPicture(const QString &path) override
     {
         record(QStringLiteral("Picture: ") + path);
-        if (missingPictures.contains(path.toLower()))
-            return {};
-        QPixmap picture(pictureSize);
+        QPixmap picture(pictureSize); // none loaded when the size is empty
         picture.fill(QColor(0x40, 0x80, static_cast<int>(qHash(path.toLower()) % 256)));
         return picture;
     }
@@ -39,8 +36,6 @@ public:
     {
         ++passes;
         ++pendingPasses;
-        if (repeatEvery > 0 && passes % repeatEvery == 0 && repeated)
-            repeated();
         const auto due = actions.find(passes);
         if (due != actions.end()) {
             const auto action = std::move(due->second);
@@ -64,8 +59,6 @@ public:
 
     // Runs `action` during the pass that comes `passFromNow` passes after this call.
     void atPass(long passFromNow, std::function<void()> action) { actions[passes + passFromNow] = std::move(action); }
-    // Runs `action` every `interval` passes from now on; nullptr stops it.
-    void every(long interval, std::function<void()> action) { repeatEvery = interval; repeated = std::move(action); }
 
     // The calls recorded since the last take, and forgets them.
     QStringList take() { flushPasses(); return std::exchange(calls, {}); }
@@ -73,23 +66,19 @@ public:
     QDateTime clock = QDateTime(QDate(2026, 12, 6), QTime(9, 30));
     QString versionText = QStringLiteral("6.1");
     QSize pictureSize{216, 226};
-    QSet<QString> missingPictures; // lower-case paths whose picture cannot be loaded
     std::deque<float> draws;        // scripted results of nextRandom
-    bool recording = true;          // a long run turns it off
     long passes = 0;
     int reseeds = 0;
 
 private:
     void record(const QString &call)
     {
-        if (!recording)
-            return;
         flushPasses();
         calls << call;
     }
     void flushPasses()
     {
-        if (pendingPasses > 0 && recording)
+        if (pendingPasses > 0)
             calls << QStringLiteral("Pause: %1").arg(pendingPasses);
         pendingPasses = 0;
     }
@@ -97,8 +86,6 @@ private:
     QStringList calls;
     long pendingPasses = 0;
     std::map<long, std::function<void()>> actions;
-    long repeatEvery = 0;
-    std::function<void()> repeated;
     int walk = 0;
 };
 
@@ -147,9 +134,23 @@ public:
             return label->text();
         return button(name)->text();
     }
+    // What the controls named show, joined by "|": a name ending in "#" gives the button's colour.
+    QString shown(const QString &names) const
+    {
+        QStringList seen;
+        for (const QString &name : names.split(' '))
+            seen << (name.endsWith('#') ? colour(name.chopped(1)) : text(name));
+        return seen.join('|');
+    }
     const WindowState &state() const { return form->state(); }
 
     void click(const QString &name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
+    // Each control named clicked in turn ("Tab" presses the key).
+    void clicks(const QString &names) const
+    {
+        for (const QString &name : names.split(' ', Qt::SkipEmptyParts))
+            name == QLatin1String("Tab") ? press(Qt::Key_Tab) : click(name);
+    }
     // A key goes where the keyboard focus is, as it does for a real keyboard.
     void press(Qt::Key key) const { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : form.get(), key); }
     QString focused() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
