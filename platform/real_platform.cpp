@@ -97,15 +97,20 @@ void RealPlatform::startBackgroundWork()
     preloadSounds();
 }
 
+namespace {
+// Either voice streams what it makes into the mixer's speech channel.
+Speech::Sink speechInto(Audio *audio)
+{
+    return [audio](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
+        audio->speechPcm(samples, count, rate, endOfText);
+    };
+}
+} // namespace
+
 Speech &RealPlatform::speech()
 {
     if (!m_speech) {
-        Audio *audio = m_audio.get();
-        m_speech = std::make_unique<Speech>(
-            [audio](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
-                audio->speechPcm(samples, count, rate, endOfText);
-            },
-            m_voice);
+        m_speech = std::make_unique<Speech>(speechInto(m_audio.get()), m_voice);
         // The audio device does not sleep while speech is queued or being made.
         m_audio->setSpeechBusy([speech = m_speech.get()] { return speech->busy(); });
     }
@@ -115,12 +120,7 @@ Speech &RealPlatform::speech()
 EspeakSpeech &RealPlatform::espeak()
 {
     if (!m_espeak) {
-        Audio *audio = m_audio.get();
-        m_espeak = std::make_unique<EspeakSpeech>(
-            [audio](const std::int16_t *samples, std::size_t count, int rate, bool endOfText) {
-                audio->speechPcm(samples, count, rate, endOfText);
-            },
-            m_language);
+        m_espeak = std::make_unique<EspeakSpeech>(speechInto(m_audio.get()), m_language);
         m_audio->setSpeechBusy([speech = m_espeak.get()] { return speech->busy(); });
         m_espeak->setRecordingHandedOver([this] {
             m_nameHeardBy = steadyMilliseconds() + static_cast<qint64>(m_audio->speechQueuedSeconds() * 1000.0);
