@@ -1,12 +1,10 @@
 #include "platform/espeak_speech.h"
+#include "platform/speech_worker.h"
 
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
-#include <condition_variable>
-#include <deque>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -17,8 +15,6 @@ int g_sampleRate = 0; // 0 until set up, -1 when espeak-ng cannot be set up
 
 // A little slower than espeak-ng's 175 words a minute: the listener is a small child.
 constexpr int WordsPerMinute = 150;
-// The breath a run of commas in front of a text stands for, as with flite.
-constexpr int BreathMilliseconds = 250;
 
 bool setUpEspeak()
 {
@@ -41,36 +37,21 @@ bool setUpEspeak()
 
 struct EspeakSpeech::Worker
 {
-    Speech::Sink sink;
-    std::function<void()> recordingHandedOver;
     QByteArray language; // as espeak-ng writes it: "fr", "pt-br"
-    QString voice;
+    QString voice; // set on the worker thread before it is ready
+    // Set by RealPlatform before the first recording is queued, which the queue's lock hands over.
+    std::function<void()> recordingHandedOver;
+    SpeechWorker thread;
 
-    // A text, or a recording when clip is set.
-    struct Item
+    Worker(Speech::Sink sink, const QString &code)
+        : language(code.toLower().replace(QLatin1Char('_'), QLatin1Char('-')).toLatin1()),
+          thread(std::move(sink), [this] { return setUp(); }, [this](const QByteArray &utf8) { say(utf8); },
+                 [this](const AudioDecoding::Clip &clip) { playClip(clip); })
     {
-        QString text;
-        AudioDecoding::Clip clip;
-    };
-
-    mutable std::mutex mutex;
-    std::condition_variable wake;
-    std::deque<Item> queue;
-    bool quitting = false;
-    bool playing = false;
-    bool started = false;
-    bool canSpeak = false;
-    std::thread worker;
-
-    void run();
-    QString setUp();
-    void say(const QString &text);
-    void playClip(const AudioDecoding::Clip &clip);
-    bool isQuitting()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return quitting;
     }
+    int setUp();
+    void say(const QByteArray &utf8);
+    void playClip(const AudioDecoding::Clip &clip);
     // espeak-ng's synthesis callback: each stretch of samples as it is made.
     static int synthChunk(short *samples, int count, espeak_EVENT *events);
 };
@@ -81,48 +62,41 @@ int EspeakSpeech::Worker::synthChunk(short *samples, int count, espeak_EVENT *ev
     if (!worker)
         return 0;
     if (samples && count > 0)
-        worker->sink(reinterpret_cast<const std::int16_t *>(samples), static_cast<std::size_t>(count), g_sampleRate, false);
-    return worker->isQuitting() ? 1 : 0;
+        worker->thread.sink()(reinterpret_cast<const std::int16_t *>(samples), static_cast<std::size_t>(count),
+                              g_sampleRate, false);
+    return worker->thread.quitting() ? 1 : 0;
 }
 
-// The voice's own language ("fr-fr"), or an empty string when there is none for the language.
-QString EspeakSpeech::Worker::setUp()
+// Finds the voice for the language and keeps its own name ("fr-fr"): espeak-ng's sample rate, or 0
+// when there is none for the language.
+int EspeakSpeech::Worker::setUp()
 {
     std::lock_guard<std::mutex> lock(g_espeakMutex);
     if (!setUpEspeak()) {
         qWarning("Zubiko: speech is off: espeak-ng cannot be set up (is espeak-ng-data installed?)");
-        return {};
+        return 0;
     }
     espeak_VOICE wanted{};
     wanted.languages = language.constData();
     if (espeak_SetVoiceByProperties(&wanted) != EE_OK || !espeak_GetCurrentVoice()
         || !QByteArray(espeak_GetCurrentVoice()->languages + 1).startsWith(language.left(2))) {
         qWarning("Zubiko: speech is off: espeak-ng has no voice for the language \"%s\"", language.constData());
-        return {};
+        return 0;
     }
-    return QString::fromUtf8(espeak_GetCurrentVoice()->languages + 1); // after the priority byte
+    voice = QString::fromUtf8(espeak_GetCurrentVoice()->languages + 1); // after the priority byte
+    return g_sampleRate;
 }
 
-void EspeakSpeech::Worker::say(const QString &text)
+void EspeakSpeech::Worker::say(const QByteArray &utf8)
 {
-    QString ready = Speech::prepared(text);
-    if (ready.startsWith(QLatin1Char(','))) {
-        const std::vector<std::int16_t> breath(static_cast<std::size_t>(g_sampleRate * BreathMilliseconds / 1000));
-        sink(breath.data(), breath.size(), g_sampleRate, false);
-        ready.remove(0, 1);
-    }
-    const QByteArray utf8 = ready.trimmed().toUtf8();
-    if (!utf8.isEmpty()) {
-        std::lock_guard<std::mutex> lock(g_espeakMutex);
-        espeak_VOICE wanted{};
-        wanted.languages = language.constData();
-        espeak_SetVoiceByProperties(&wanted);
-        espeak_SetParameter(espeakRATE, WordsPerMinute, 0);
-        espeak_SetSynthCallback(synthChunk);
-        espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8,
-                     nullptr, this);
-    }
-    sink(nullptr, 0, g_sampleRate, true);
+    std::lock_guard<std::mutex> lock(g_espeakMutex);
+    espeak_VOICE wanted{};
+    wanted.languages = language.constData();
+    espeak_SetVoiceByProperties(&wanted);
+    espeak_SetParameter(espeakRATE, WordsPerMinute, 0);
+    espeak_SetSynthCallback(synthChunk);
+    espeak_Synth(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr,
+                 this);
 }
 
 // The recording, in the mixing format, handed on as mono at the mixing rate.
@@ -135,105 +109,49 @@ void EspeakSpeech::Worker::playClip(const AudioDecoding::Clip &clip)
     for (std::size_t i = 0; i + 1 < frames.size(); i += AudioDecoding::Channels) {
         mono.push_back(static_cast<std::int16_t>((frames[i] + frames[i + 1]) / 2));
         if (mono.size() == Block) {
-            sink(mono.data(), mono.size(), AudioDecoding::SampleRate, false);
+            thread.sink()(mono.data(), mono.size(), AudioDecoding::SampleRate, false);
             mono.clear();
         }
     }
-    sink(mono.data(), mono.size(), AudioDecoding::SampleRate, true);
+    thread.sink()(mono.data(), mono.size(), AudioDecoding::SampleRate, true);
+    if (recordingHandedOver)
+        recordingHandedOver();
 }
 
-void EspeakSpeech::Worker::run()
+EspeakSpeech::EspeakSpeech(Speech::Sink sink, const QString &language)
+    : m_worker(std::make_unique<Worker>(std::move(sink), language))
 {
-    const QString found = setUp();
-    const bool ok = !found.isEmpty();
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        started = true;
-        canSpeak = ok;
-        voice = found;
-    }
-    wake.notify_all();
-    for (;;) {
-        Item item;
-        {
-            std::unique_lock<std::mutex> lock(mutex);
-            wake.wait(lock, [this] { return quitting || !queue.empty(); });
-            if (quitting)
-                break;
-            item = queue.front();
-            queue.pop_front();
-            playing = true;
-        }
-        if (item.clip) {
-            playClip(item.clip);
-            if (recordingHandedOver)
-                recordingHandedOver();
-        }
-        else if (ok)
-            say(item.text);
-        std::lock_guard<std::mutex> lock(mutex);
-        playing = false;
-    }
 }
 
-EspeakSpeech::EspeakSpeech(Speech::Sink sink, const QString &language) : m_worker(std::make_unique<Worker>())
-{
-    m_worker->sink = std::move(sink);
-    m_worker->language = language.toLower().replace(QLatin1Char('_'), QLatin1Char('-')).toLatin1();
-    m_worker->worker = std::thread([this] { m_worker->run(); });
-}
-
-EspeakSpeech::~EspeakSpeech()
-{
-    {
-        std::lock_guard<std::mutex> lock(m_worker->mutex);
-        m_worker->quitting = true;
-    }
-    m_worker->wake.notify_all();
-    m_worker->worker.join();
-}
+EspeakSpeech::~EspeakSpeech() = default;
 
 void EspeakSpeech::speak(const QString &text)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_worker->mutex);
-        m_worker->queue.push_back({text, {}});
-    }
-    m_worker->wake.notify_all();
+    m_worker->thread.speak(text);
 }
 
 void EspeakSpeech::play(const AudioDecoding::Clip &clip)
 {
-    if (!clip)
-        return;
-    {
-        std::lock_guard<std::mutex> lock(m_worker->mutex);
-        m_worker->queue.push_back({QString(), clip});
-    }
-    m_worker->wake.notify_all();
+    m_worker->thread.play(clip);
 }
 
 void EspeakSpeech::setRecordingHandedOver(std::function<void()> handedOver)
 {
-    std::lock_guard<std::mutex> lock(m_worker->mutex);
     m_worker->recordingHandedOver = std::move(handedOver);
 }
 
 bool EspeakSpeech::busy() const
 {
-    std::lock_guard<std::mutex> lock(m_worker->mutex);
-    return m_worker->playing || !m_worker->queue.empty();
+    return m_worker->thread.busy();
 }
 
 bool EspeakSpeech::waitUntilReady()
 {
-    std::unique_lock<std::mutex> lock(m_worker->mutex);
-    m_worker->wake.wait(lock, [this] { return m_worker->started; });
-    return m_worker->canSpeak;
+    return m_worker->thread.waitUntilReady();
 }
 
 QString EspeakSpeech::voiceName() const
 {
-    std::lock_guard<std::mutex> lock(m_worker->mutex);
-    return m_worker->voice;
+    // The worker thread writes it while it sets up: read it once that is over.
+    return m_worker->thread.waitUntilReady() ? m_worker->voice : QString();
 }

@@ -1,4 +1,5 @@
 #include "platform/speech.h"
+#include "platform/speech_worker.h"
 
 #include <QRegularExpression>
 
@@ -8,13 +9,9 @@ extern "C" {
 
 #include <dlfcn.h>
 
-#include <condition_variable>
 #include <iterator>
 #include <cstdlib>
-#include <deque>
 #include <mutex>
-#include <thread>
-#include <vector>
 
 namespace {
 
@@ -64,8 +61,6 @@ Voice *findVoice(const QString &name)
     return nullptr;
 }
 
-// The breath a run of commas before a text stands for (see prepared()).
-constexpr int BreathMilliseconds = 250;
 // The voices begin each text with up to 0.18 s of silence; samples up to this size (-60 dBFS)
 // before the first louder one are not passed on, so that a name is heard that much sooner.
 constexpr int SilentSample = 33;
@@ -74,31 +69,26 @@ constexpr int SilentSample = 33;
 
 struct Speech::Worker
 {
-    Sink sink;
-    QString voiceName;
-    Voice *voice = nullptr; // set up by the worker, let go by it when it ends
+    Voice *voice = nullptr; // set up on the worker thread, let go once it has stopped
     int sampleRate = 0;
     bool beforeFirstSound = true; // of the text being spoken
+    SpeechWorker thread;
 
-    std::mutex mutex;
-    std::condition_variable wake;
-    std::deque<QString> queue;
-    bool quitting = false;
-    bool speaking = false; // a text taken from the queue is being spoken
-    bool started = false; // the voice has been set up or refused
-    bool failed = false;
-
-    std::thread thread;
-
-    static int streamChunk(const cst_wave *wave, int start, int size, int, cst_audio_streaming_info *info);
-    void run();
-    bool setUpVoice();
-    void say(const QByteArray &utf8);
-    bool isQuitting()
+    Worker(Sink sink, const QString &voiceName)
+        : thread(std::move(sink), [this, voiceName] { return setUpVoice(voiceName); },
+                 [this](const QByteArray &utf8) { say(utf8); })
     {
-        std::lock_guard<std::mutex> lock(mutex);
-        return quitting;
     }
+    ~Worker()
+    {
+        thread.stop();
+        std::lock_guard<std::mutex> lock(g_fliteMutex);
+        if (voice && --voice->users == 0)
+            voice->letGo();
+    }
+    static int streamChunk(const cst_wave *wave, int start, int size, int, cst_audio_streaming_info *info);
+    int setUpVoice(const QString &voiceName);
+    void say(const QByteArray &utf8);
 };
 
 // flite's audio stream callback: each stretch of samples as the vocoder makes it.
@@ -114,18 +104,18 @@ int Speech::Worker::streamChunk(const cst_wave *wave, int start, int size, int, 
         worker->beforeFirstSound = size == 0;
     }
     if (size > 0)
-        worker->sink(reinterpret_cast<const std::int16_t *>(samples), static_cast<std::size_t>(size), worker->sampleRate,
-                   false);
-    return worker->isQuitting() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
+        worker->thread.sink()(reinterpret_cast<const std::int16_t *>(samples), static_cast<std::size_t>(size),
+                              worker->sampleRate, false);
+    return worker->thread.quitting() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
 }
 
-bool Speech::Worker::setUpVoice()
+int Speech::Worker::setUpVoice(const QString &voiceName)
 {
     Voice *found = findVoice(voiceName);
     if (!found) {
         qWarning("Zubiko: speech is off: there is no voice \"%s\" (the voices: %s)", qUtf8Printable(voiceName),
                  qUtf8Printable(voiceNames().join(QStringLiteral(", "))));
-        return false;
+        return 0;
     }
     std::lock_guard<std::mutex> lock(g_fliteMutex);
     static std::once_flag initialised;
@@ -134,12 +124,12 @@ bool Speech::Worker::setUpVoice()
         const char *why = dlerror();
         qWarning("Zubiko: speech is off: flite cannot set up the voice \"%s\" (%s)", found->name,
                  why ? why : "no voice in its library");
-        return false;
+        return 0;
     }
     ++found->users;
     voice = found;
     sampleRate = flite_get_param_int(found->voice->features, "sample_rate", 16000);
-    return true;
+    return sampleRate;
 }
 
 void Speech::Worker::say(const QByteArray &utf8)
@@ -158,87 +148,25 @@ void Speech::Worker::say(const QByteArray &utf8)
         delete_utterance(utterance); // and the streaming info with it
 }
 
-void Speech::Worker::run()
+Speech::Speech(Sink sink, const QString &voice) : m_worker(std::make_unique<Worker>(std::move(sink), voice))
 {
-    const bool ok = setUpVoice();
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        started = true;
-        failed = !ok;
-        if (!ok)
-            queue.clear();
-    }
-    wake.notify_all();
-    if (!ok)
-        return;
-    for (;;) {
-        QString text;
-        {
-            std::unique_lock<std::mutex> lock(mutex);
-            wake.wait(lock, [this] { return quitting || !queue.empty(); });
-            if (quitting)
-                break;
-            text = queue.front();
-            queue.pop_front();
-            speaking = true;
-        }
-        QString ready = prepared(text);
-        if (ready.startsWith(QLatin1Char(','))) {
-            const std::vector<std::int16_t> breath(static_cast<std::size_t>(sampleRate * BreathMilliseconds / 1000));
-            sink(breath.data(), breath.size(), sampleRate, false);
-            ready.remove(0, 1);
-        }
-        const QByteArray utf8 = ready.trimmed().toUtf8();
-        if (!utf8.isEmpty())
-            say(utf8);
-        sink(nullptr, 0, sampleRate, true);
-        std::lock_guard<std::mutex> lock(mutex);
-        speaking = false;
-    }
-    std::lock_guard<std::mutex> lock(g_fliteMutex);
-    if (--voice->users == 0)
-        voice->letGo();
 }
 
-Speech::Speech(Sink sink, const QString &voice) : m_worker(std::make_unique<Worker>())
-{
-    m_worker->sink = std::move(sink);
-    m_worker->voiceName = voice;
-    m_worker->thread = std::thread([this] { m_worker->run(); });
-}
-
-Speech::~Speech()
-{
-    {
-        std::lock_guard<std::mutex> lock(m_worker->mutex);
-        m_worker->quitting = true;
-    }
-    m_worker->wake.notify_all();
-    m_worker->thread.join();
-}
+Speech::~Speech() = default;
 
 void Speech::speak(const QString &text)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_worker->mutex);
-        if (m_worker->failed)
-            return;
-        m_worker->queue.push_back(text);
-    }
-    m_worker->wake.notify_all();
+    m_worker->thread.speak(text);
 }
 
 bool Speech::busy() const
 {
-    std::lock_guard<std::mutex> lock(m_worker->mutex);
-    return m_worker->speaking || !m_worker->queue.empty();
+    return m_worker->thread.busy();
 }
 
 bool Speech::waitUntilReady()
 {
-    std::unique_lock<std::mutex> lock(m_worker->mutex);
-    m_worker->wake.wait(lock, [this] { return m_worker->started; });
-    return !m_worker->failed;
+    return m_worker->thread.waitUntilReady();
 }
 
 QString Speech::prepared(const QString &text)
