@@ -64,12 +64,16 @@ class AudioTest : public QObject
         std::vector<double> texts;
         std::size_t samples = 0;
         std::atomic<bool> hold{false};
+        std::atomic<bool> held{false}; // the speech thread is waiting in the sink
 
         Speech::Sink sink()
         {
             return [this](const std::int16_t *, std::size_t count, int rate, bool end) {
-                while (hold)
+                while (hold) {
+                    held = true;
                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                }
+                held = false;
                 std::lock_guard<std::mutex> lock(mutex);
                 samples += count;
                 if (end)
@@ -170,7 +174,11 @@ private slots:
             QVERIFY(QTest::qWaitFor([&] { return heard.seconds().size() == 6; }, 30000));
             for (std::size_t i = 0; i < 3; ++i)
                 QVERIFY2(std::abs(heard.seconds()[i + 3] - alone[i]) < 0.05, qPrintable(QStringLiteral("text %1 queued: %2 s").arg(i).arg(heard.seconds()[i + 3])));
+            heard.hold = true;
             speech.speak(QStringLiteral(",,,Owl")); // a breath of 0.25 s before it
+            const bool busyWhileMade = QTest::qWaitFor([&] { return heard.held.load(); }) && speech.busy(); // the queue empty
+            heard.hold = false;
+            QVERIFY(busyWhileMade);
             QVERIFY(QTest::qWaitFor([&] { return heard.seconds().size() == 7; }, 30000));
             QVERIFY2(std::abs(heard.seconds()[6] - alone[2] - 0.25) < 0.05, qPrintable(QString::number(heard.seconds()[6] - alone[2])));
         }
