@@ -39,7 +39,7 @@ struct EspeakSpeech::Worker
 {
     QByteArray language; // as espeak-ng writes it: "fr", "pt-br"
     QString voice; // set on the worker thread before it is ready
-    // Set by RealPlatform before the first recording is queued, which the queue's lock hands over.
+    // Set before the first recording is queued: the queue's lock hands it to the worker thread.
     std::function<void()> recordingHandedOver;
     SpeechWorker thread;
 
