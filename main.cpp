@@ -100,6 +100,7 @@ int main(int argc, char *argv[])
                                            QStringLiteral(ZUBIKO_DATA_DIR)),
                           commandLine.voice);
     platform.checkDataFolders();
+    platform.readPictureAhead(Form1::FirstPicture);
 
     // The language: --language, else the desktop's languages in order of preference. The sentences'
     // translations are built into the program (:/i18n); the animals' names are data (names\<code>.txt).

@@ -320,6 +320,22 @@ void RealPlatform::playSound(const QString &path)
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("default sound (%1: %2)").arg(file, why);
 }
 
+void RealPlatform::readPictureAhead(const QString &path)
+{
+    const QString file = m_paths->resolveFile(path);
+    if (file.isEmpty())
+        return; // loadPicture says so
+    m_pictureAheadPath = path;
+    m_pictureAhead = std::async(std::launch::async, readPicture, file);
+}
+
+RealPlatform::PictureRead RealPlatform::readPicture(const QString &file)
+{
+    PictureRead read{file, {}, {}, {}};
+    read.image = Pictures::read(file, &read.why, &read.note);
+    return read;
+}
+
 QPixmap RealPlatform::loadPicture(const QString &path)
 {
     const QString asked = QStringLiteral("loadPicture ") + quoted(path) + QStringLiteral(" -> ");
@@ -331,9 +347,14 @@ QPixmap RealPlatform::loadPicture(const QString &path)
                                                             .arg(path, lookedIn(m_paths->roots())));
         return {};
     }
-    QString why;
-    QString note;
-    const QImage image = Pictures::read(file, &why, &note);
+    PictureRead read;
+    if (m_pictureAhead.valid() && path == m_pictureAheadPath)
+        read = m_pictureAhead.get();
+    if (read.file != file) // not read ahead, or the file found now is another one
+        read = readPicture(file);
+    const QImage &image = read.image;
+    const QString &why = read.why;
+    const QString &note = read.note;
     if (image.isNull()) {
         qCDebug(lcPlatform).noquote() << asked + QStringLiteral("no picture (%1: %2)").arg(file, why);
         warnOnce(QStringLiteral("picture:") + file, QStringLiteral("Zubiko: picture %1 %2; no picture shown").arg(file, why));

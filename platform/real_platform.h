@@ -6,7 +6,10 @@
 #include <QSet>
 #include <QStringList>
 
+#include <QImage>
+
 #include <atomic>
+#include <future>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -46,6 +49,11 @@ public:
     void setLanguage(const QString &code);
     // The parent's recordings: $XDG_DATA_HOME/zubiko/voices.
     static QString voicesFolder();
+
+    // Starts reading the picture `path` on a thread of its own, so that the loadPicture of the
+    // same path that follows finds it read: the window's first picture is decoded while the
+    // window is being made.
+    void readPictureAhead(const QString &path);
 
     // Starts the background work if it has not begun, and waits until the decoding of the
     // sounds folder has finished (for tests).
@@ -98,4 +106,15 @@ private:
     std::atomic<qint64> m_nameHeardBy{0}; // steady clock, milliseconds
     QString m_heldSound;
     std::unique_ptr<QTimer> m_heldSoundTimer;
+    // The picture readPictureAhead is reading: the path asked for, and the file and its outcome.
+    struct PictureRead
+    {
+        QString file;
+        QImage image;
+        QString why;
+        QString note;
+    };
+    static PictureRead readPicture(const QString &file);
+    QString m_pictureAheadPath;
+    std::future<PictureRead> m_pictureAhead;
 };

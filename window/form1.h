@@ -70,6 +70,9 @@ public:
 
     const WindowState &state() const { return m_state; }
 
+    // The picture the window opens with.
+    static const QString FirstPicture;
+
     // Texts the program speaks, in English (spoken as tr() gives them).
     static const char WelcomeText[];
     static const char HelpText[];

@@ -8,6 +8,8 @@ namespace {
 constexpr int DuckRow = 7;
 }
 
+const QString Form1::FirstPicture = QStringLiteral("animals\\duck.jpg");
+
 QString clockText(const QTime &time)
 {
     // With AP in the format, "hh" is the hour on the 12-hour clock: 12 after midnight and noon.
@@ -24,7 +26,7 @@ void Form1::Form_Load()
     cmd123->setText(tr("Name And Sound ..."));
     animalButton(DuckRow)->setBackColor(Colour::Cyan);
     m_state.CurrentAnimal = QStringLiteral("Duck");
-    showPicture(m_platform.loadPicture(QStringLiteral("animals\\duck.jpg")));
+    showPicture(m_platform.loadPicture(FirstPicture));
     selectionFlag(DuckRow) = FlagSet;
     showName();
     // Most of the Spacebar button stays in sight at the bottom left, over the clock.

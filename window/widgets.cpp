@@ -4,8 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStyle>
-#include <QStyleOptionButton>
+#include <qdrawutil.h>
 
 ColourButton::ColourButton(const QString &caption, BgrColour colour, QWidget *parent)
     : QPushButton(caption, parent)
@@ -15,17 +14,32 @@ ColourButton::ColourButton(const QString &caption, BgrColour colour, QWidget *pa
 
 void ColourButton::setBackColor(BgrColour colour)
 {
-    if (colour == m_colour && !styleSheet().isEmpty())
+    if (colour == m_colour)
         return;
     m_colour = colour;
-    const QColor fill = toQColor(colour);
-    // A raised edge made from the fill itself, and a dark frame while the button has the focus,
-    // so that a child's helper can see where the space bar will act.
-    setStyleSheet(QStringLiteral("QPushButton { background-color: %1; color: black;"
-                                 " border: 2px outset %2; border-radius: 3px; }"
-                                 "QPushButton:pressed { border-style: inset; }"
-                                 "QPushButton:focus { border: 3px solid #202020; }")
-                      .arg(fill.name(), fill.lighter(115).name()));
+    update();
+}
+
+void ColourButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QColor fill = toQColor(m_colour);
+    painter.fillRect(rect(), fill);
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(0x20, 0x20, 0x20), FocusFrame, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        const qreal half = FocusFrame / 2.0;
+        painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    } else {
+        // Lit from the top left: the light edge there and the shadow opposite, swapped while pressed.
+        const QColor edge = fill.lighter(115);
+        QPalette shades;
+        shades.setColor(QPalette::Light, edge.lighter());
+        shades.setColor(QPalette::Dark, edge.darker());
+        qDrawShadePanel(&painter, rect(), shades, isDown(), Edge);
+    }
+    painter.setPen(Qt::black);
+    painter.drawText(captionRect(), Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }
 
 void ColourButton::keyPressEvent(QKeyEvent *event)
@@ -69,15 +83,7 @@ void ClickableLabel::mouseDoubleClickEvent(QMouseEvent *event)
     event->accept();
 }
 
-int captionRoom(const QPushButton *button)
-{
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.state |= QStyle::State_HasFocus;
-    return button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).width();
-}
-
-void fitCaption(QPushButton *button)
+void fitCaption(ColourButton *button)
 {
     const int room = captionRoom(button);
     QFont font = button->font();
