@@ -119,6 +119,19 @@ void silence(int seconds)
     g.output->markFresh();
 }
 
+// Records one iteration's time from `start` to `reached`; false, with the benchmark stopped and
+// `what` said, when nothing reached the device in time.
+bool timeIteration(benchmark::State &state, bench::Clock::time_point start, bench::Clock::time_point reached,
+                   const char *what)
+{
+    if (reached == bench::Clock::time_point()) {
+        state.SkipWithError(what);
+        return false;
+    }
+    state.SetIterationTime(std::chrono::duration<double>(reached - start).count());
+    return true;
+}
+
 void soundToFirstSample(benchmark::State &state, int silentSeconds)
 {
     const float tone = static_cast<float>(ToneValue) / 32768.0f;
@@ -141,11 +154,8 @@ void soundToFirstSample(benchmark::State &state, int silentSeconds)
                 return -1L;
             },
             2000);
-        if (heard == bench::Clock::time_point()) {
-            state.SkipWithError("the sound never reached the device");
+        if (!timeIteration(state, start, heard, "the sound never reached the device"))
             break;
-        }
-        state.SetIterationTime(std::chrono::duration<double>(heard - start).count());
     }
     g.platform->playSound(QString());
 }
@@ -180,11 +190,8 @@ void speakToFirstSample(benchmark::State &state, int silentSeconds)
                 return -1L;
             },
             3000);
-        if (first == bench::Clock::time_point()) {
-            state.SkipWithError("the speech never reached the device");
+        if (!timeIteration(state, start, first, "the speech never reached the device"))
             break;
-        }
-        state.SetIterationTime(std::chrono::duration<double>(first - start).count());
         // Let the name end before the next one.
         unaligned(static_cast<int>(spoken.ms(spoken.pcm.size())) + 150);
     }
