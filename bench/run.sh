@@ -39,6 +39,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUBIKO_BUILD_BENCH=
 cmake --build "$build" >/dev/null
 ZUBIKO_BUILD_DIR=$build datagen/generate.sh >&2
 
+# A desktop session has its own bus: without one, Qt and SDL each start dbus-launch to look for
+# one at every start of the program and of the floor, which is not what a family's desktop does.
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    exec dbus-run-session -- "$0" "$@"
+fi
+
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 tmp=$(mktemp -d)
 xvfb_pid=
