@@ -33,17 +33,17 @@ say() { echo "bench: $*" >&2; }
 # The X server and xdotool are among the tests' tools; the benchmark library, the X Damage headers
 # and time are its own.
 tools/install-packages.sh --tests libbenchmark-dev libxdamage-dev time procps
-
-say "building the release program and the benchmarks in $build/"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUBIKO_BUILD_BENCH=ON -DZUBIKO_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" >/dev/null
-ZUBIKO_BUILD_DIR=$build datagen/generate.sh >&2
-
 # A desktop session has its own bus: without one, Qt and SDL each start dbus-launch to look for
 # one at every start of the program and of the floor, which is not what a family's desktop does.
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
     exec dbus-run-session -- "$0" "$@"
 fi
+
+
+say "building the release program and the benchmarks in $build/"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZUBIKO_BUILD_BENCH=ON -DZUBIKO_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" >/dev/null
+ZUBIKO_BUILD_DIR=$build datagen/generate.sh >&2
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 tmp=$(mktemp -d)
