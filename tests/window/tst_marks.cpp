@@ -108,7 +108,6 @@ private slots:
         w.clicks(clicks);
         QCOMPARE(w.marked().join(' '), marked);
         QCOMPARE(w.shown("lblName cmd123 cmd123# Lion#") + '|' + QString::number(w.state().BarPhase), shown);
-        QVERIFY(w.state().AllSelectedFlag.isEmpty());
         QCOMPARE(w.focused(), QStringLiteral("cmd123"));
     }
 

@@ -34,14 +34,9 @@ public:
     void openExternal(const QString &target) override { record(QStringLiteral("Shell: ") + target); }
     void processEventsOnce() override
     {
-        ++passes;
         ++pendingPasses;
-        const auto due = actions.find(passes);
-        if (due != actions.end()) {
-            const auto action = std::move(due->second);
-            actions.erase(due);
-            action();
-        }
+        if (auto due = actions.extract(++passes))
+            due.mapped()();
     }
     QDateTime now() override { return clock; }
     QString osVersion() override { return versionText; }
@@ -130,9 +125,8 @@ public:
     QString colour(const QString &name) const { return toQColor(button(name)->backColor()).name(); }
     QString text(const QString &name) const
     {
-        if (auto *label = root()->findChild<QLabel *>(name))
-            return label->text();
-        return button(name)->text();
+        const auto *label = root()->findChild<QLabel *>(name);
+        return label ? label->text() : button(name)->text();
     }
     // What the controls named show, joined by "|": a name ending in "#" gives the button's colour.
     QString shown(const QString &names) const
@@ -158,10 +152,9 @@ public:
     QStringList marked() const
     {
         QStringList names;
-        for (const AnimalRow &row : AnimalCatalogue) {
+        for (const AnimalRow &row : AnimalCatalogue)
             if (state().SelectionFlag.at(static_cast<size_t>(row.number - 1)) == FlagSet)
                 names << QLatin1String(row.button);
-        }
         return names;
     }
 
