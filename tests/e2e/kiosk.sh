@@ -15,10 +15,7 @@ count() { grep -cF "$1" "$log" || true; }
 pressed() { grep -ac 'ButtonPress\|KeyPress' "$events" || true; }
 # Waits for the pauses under way to end, then for the trace to hold $2 lines with $1.
 settled_count() {
-    for _ in $(seq 200); do
-        [ "$(count 'passes at depth')" -eq "$(count 'passes done')" ] && [ "$(count "$1")" -ge "$2" ] && break
-        sleep 0.1
-    done
+    wait_until "'$1' not seen $2 times" eval "[ \$(count 'passes at depth') -eq \$(count 'passes done') ] && [ \$(count '$1') -ge $2 ]"
     sleep 0.5
     [ "$(count "$1")" -eq "$2" ] || fail "$(count "$1") lines with '$1', not $2"
 }
@@ -31,8 +28,7 @@ fills() {
 xev -display "$second" -geometry 400x300+100+100 >"$events" 2>&1 & xev=$!
 for _ in $(seq 100); do grep -q MapNotify "$events" && break; sleep 0.1; done
 xdotool mousemove --screen 1 300 250 click 1
-for _ in $(seq 50); do [ "$(pressed)" -ge 1 ] && break; sleep 0.1; done
-[ "$(pressed)" -ge 1 ] || fail "unlocked: a click on the second screen did not reach xev"
+wait_until "unlocked: a click on the second screen did not reach xev" eval '[ "$(pressed)" -ge 1 ]'
 xdotool mousemove --screen 0 10 10
 
 start "$1" "$2" --kiosk

@@ -48,15 +48,13 @@ record() { # a new recording, $tmp/$1.raw, of what the sink plays
     [ -z "$recorder" ] || kill "$recorder" 2>/dev/null || true
     parec -d zubiko.monitor --format=s16le --rate=16000 --channels=2 --raw --latency-msec=20 >"$tmp/$1.raw" 2>>"$tmp/server.log" &
     recorder=$!
-    for _ in $(seq 100); do [ -s "$tmp/$1.raw" ] && return 0; sleep 0.1; done
-    fail "nothing recorded from the $server server"
+    wait_until "nothing recorded from the $server server" test -s "$tmp/$1.raw"
 }
 heard() { /usr/bin/python3 "$here/heard.py" "$tmp/$1.raw" "${@:2}"; }
 
 grow() { # waits until the recording has gone on for $1 seconds more
-    local until=$(($(stat -c %s "$tmp/$2.raw") + $1 * 64000))
-    for _ in $(seq 200); do [ "$(stat -c %s "$tmp/$2.raw")" -ge "$until" ] && return 0; sleep 0.1; done
-    fail "the recording stopped"
+    local file=$tmp/$2.raw && local until=$(($(stat -c %s "$file") + $1 * 64000))
+    wait_until "the recording stopped" eval '[ "$(stat -c %s "$file")" -ge "$until" ]'
 }
 
 start_server

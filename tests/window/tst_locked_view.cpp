@@ -76,8 +76,10 @@ private slots:
         QTRY_COMPARE(coveredScreens(view), covered);
     }
 
-    // A key on a cover works the bar once, as on the view; a click there works nothing.
-    void keysOnACover()
+    // A key on a cover works the bar, as on the view; a click there works nothing. That key held
+    // while another program took the keyboard: its release never came, and the next key after the
+    // program is active again is a press of its own, not part of a chord.
+    void keysOnACoverAndAfterAnotherProgram()
     {
         const auto oneScreen = qScopeGuard([] { setScreens("0"); });
         setScreens("0 1");
@@ -89,18 +91,8 @@ private slots:
         QVERIFY(cover);
         QSignalSpy barClicks(w.form->bar(), &QAbstractButton::clicked);
         QTest::mouseClick(cover, Qt::LeftButton, {}, cover->rect().center());
-        QTest::keyClick(cover, Qt::Key_A);
+        QTest::keyPress(cover, Qt::Key_A);
         QCOMPARE(barClicks.size(), 1);
-    }
-
-    // A key held while another program took the keyboard: its release never came, and the next
-    // key after the program is active again is a press of its own, not part of a chord.
-    void keysForgottenWhenInactive()
-    {
-        WindowHarness w;
-        LockedView view(*w.form);
-        QSignalSpy barClicks(w.form->bar(), &QAbstractButton::clicked);
-        QTest::keyPress(&view, Qt::Key_A);
         for (Qt::ApplicationState state : {Qt::ApplicationInactive, Qt::ApplicationActive})
             QWindowSystemInterface::handleApplicationStateChanged<QWindowSystemInterface::SynchronousDelivery>(state);
         QTest::keyClick(&view, Qt::Key_B);
