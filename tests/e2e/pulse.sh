@@ -64,8 +64,7 @@ cd "$4"
 "$speak" rms "$tmp/duck.wav" "Duck" >/dev/null
 QT_LOGGING_RULES="zubiko.*.debug=true" SDL_AUDIODRIVER=pulseaudio "$zubiko" >"$log" 2>&1 &
 pid=$!
-wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1)
-xdotool windowfocus --sync "$wid"
+wid=$(xdotool search --sync --onlyvisible --name '^Zubiko$' | head -1) && xdotool windowfocus --sync "$wid"
 wait_for 'audio device asleep' # the welcome has been heard
 click cmd123 # the bar: the name, the help, the sound
 wait_for 'audio device asleep' 2
@@ -85,10 +84,8 @@ animal=$(grep -o 'speak "[^"]*' "$log" | tail -1) && animal=${animal#speak \"}
 grow 2 restarted # a long name (Hippopotamus) whole
 kill "$recorder"
 
-read -r quack_at quack _ < <(heard start sounds/duckonce.wav)
-read -r welcome_at welcome _ < <(heard start "$tmp/welcome.wav")
-read -r duck_at duck _ < <(heard start "$tmp/duck.wav")
-read -r sound_at sound _ < <(heard start sounds/duck.wav)
+{ read -r quack_at quack _; read -r welcome_at welcome _; read -r duck_at duck _; read -r sound_at sound _; } \
+    < <(heard start sounds/duckonce.wav "$tmp/welcome.wav" "$tmp/duck.wav" sounds/duck.wav)
 read -r _ _ woken level < <(heard asleep "$tmp/duck.wav")
 read -r _ again _ < <(heard restarted "$tmp/next.wav")
 echo "$server: heard at (s, alike): quack $quack_at $quack, welcome $welcome_at $welcome, Duck $duck_at $duck," \

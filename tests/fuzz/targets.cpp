@@ -73,10 +73,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const DataPaths paths({root.path()});
         // A path written \sounds\owl.wav (a separator first) is looked for in the data folders too.
         const QString wanted = QDir::cleanPath(QString(lines[0]).replace(QLatin1Char('\\'), QLatin1Char('/'))).remove(QRegularExpression(QStringLiteral("^/")));
-        for (const QString &found : {paths.resolveFile(lines[0]), paths.resolveDir(lines[0])}) {
+        for (const QString &found : {paths.resolveFile(lines[0]), paths.resolveDir(lines[0])})
             if (!found.isEmpty() && !lines[0].startsWith(QLatin1Char('/')) && !lines[0].contains(QStringLiteral("..")))
                 CHECK(QDir(root.path()).relativeFilePath(found).compare(wanted, Qt::CaseInsensitive) == 0);
-        }
     } else if (TARGET(rcc)) { // a Qt resource file as the data generator reads it
         const RccReader rcc(input);
         const QStringList entries = rcc.entries();

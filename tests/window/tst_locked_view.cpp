@@ -34,10 +34,9 @@ void setScreens(const QString &numbers)
 QString coveredScreens(const LockedView &view)
 {
     QStringList covered;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
+    for (QWidget *window : QApplication::topLevelWidgets())
         if (window->objectName() == "cover" && window->isVisible())
             covered << (window->geometry() == window->screen()->geometry() ? window->screen()->name() : "part");
-    }
     covered.sort();
     return covered.join(' ') + " | " + view.screen()->name();
 }

@@ -40,16 +40,14 @@ public:
     }
     QDateTime now() override { return clock; }
     QString osVersion() override { return versionText; }
-    void reseedRandom() override { ++reseeds; }
+    void reseedRandom() override {}
     float nextRandom() override
     {
-        if (!draws.empty()) {
-            const float r = draws.front();
-            draws.pop_front();
-            return r;
-        }
-        walk = (walk + 7) % 30; // past the scripted draws: a fixed walk through the thirty rows
-        return (static_cast<float>(walk) + 0.5f) / 30.0f;
+        if (draws.empty()) // past the scripted draws: a fixed walk through the thirty rows
+            return (static_cast<float>(walk = (walk + 7) % 30) + 0.5f) / 30.0f;
+        const float r = draws.front();
+        draws.pop_front();
+        return r;
     }
 
     // Runs `action` during the pass that comes `passFromNow` passes after this call.
@@ -63,7 +61,6 @@ public:
     QSize pictureSize{216, 226};
     std::deque<float> draws;        // scripted results of nextRandom
     long passes = 0;
-    int reseeds = 0;
 
 private:
     void record(const QString &call)
