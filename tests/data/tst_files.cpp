@@ -29,15 +29,11 @@ private slots:
             QTest::newRow(row.button) << QString::fromLatin1(row.picturePath);
     }
 
-    // 300x340, and white in the 55 rows the name is written over.
+    // Found where the catalogue says, 300x340 (clear under the name: generator_steps.sh).
     void picture()
     {
         QFETCH(QString, path);
-        const QImage image(m_paths.resolveFile(path));
-        QCOMPARE(image.size(), QSize(300, 340));
-        for (int y = 0; y < 55; ++y)
-            for (int x = 0; x < image.width(); ++x)
-                QVERIFY2(qGray(image.pixel(x, y)) >= 245, qPrintable(QStringLiteral("(%1,%2)").arg(x).arg(y)));
+        QCOMPARE(QImage(m_paths.resolveFile(path)).size(), QSize(300, 340));
     }
 
     void sound_data()
@@ -95,16 +91,11 @@ private slots:
         QFETCH(QStringList, expected);
         QFile file(m_paths.resolveFile(QStringLiteral("names\\%1.txt").arg(lang)));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
-        const QByteArray bytes = file.readAll();
-        QHash<QString, QString> lines;
-        for (const QString &line : QString::fromUtf8(bytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-            if (!line.startsWith(QLatin1Char('#')))
-                lines.insert(line.section(QLatin1Char('='), 0, 0), line.section(QLatin1Char('='), 1));
-        for (const QString &line : expected)
-            QCOMPARE(line.section(QLatin1Char('='), 0, 0) + "=" + lines.value(line.section(QLatin1Char('='), 0, 0)), line);
-        // The window in this language, as the child sees it.
-        const NamesFile parsed = parseNames(bytes);
+        const NamesFile parsed = parseNames(file.readAll()); // as the program reads it: no line it refuses
         QVERIFY2(parsed.problems.isEmpty(), qPrintable(parsed.problems.join(' ')));
+        for (const QString &line : expected)
+            QCOMPARE(line.section(QLatin1Char('='), 0, 0) + "=" + parsed.names.value(line.section(QLatin1Char('='), 0, 0)), line);
+        // The window in this language, as the child sees it.
         const WindowHarness window(true, [&](WindowHarness &w) {
             w.language.code = lang;
             w.language.names = parsed.names;
@@ -113,8 +104,8 @@ private slots:
         const QRegularExpression article("^(l'|un'|(un|une|le|la|les|der|die|das|ein|eine|el|una|een|de|het|en|et|ett|um|uma|o|a|ο|η|το) )",
                                          QRegularExpression::CaseInsensitiveOption);
         for (const AnimalRow &row : AnimalCatalogue) {
-            const QString name = lines.take(QLatin1String(row.button));
-            const QString caption = lines.take(QLatin1String(row.button) + ".caption");
+            const QString name = parsed.names.value(QLatin1String(row.button));
+            const QString caption = parsed.captions.value(QLatin1String(row.button));
             QVERIFY2(!name.isEmpty() && name.at(0) == name.at(0).toUpper() && !name.contains(article) &&
                          !name.contains(QRegularExpression("[.,;!?()]")), qPrintable(row.button + (": " + name)));
             // Its caption fits, in a font just small enough: a pixel larger would not fit.
@@ -128,7 +119,6 @@ private slots:
             QVERIFY2(width <= room && size >= 13 && size <= 21 && (size == 21 || QFontMetrics(larger).horizontalAdvance(shown) > room),
                      qPrintable(QStringLiteral("%1 is %2 px wide at %3 px, the button has %4").arg(shown).arg(width).arg(size).arg(room)));
         }
-        QVERIFY2(lines.isEmpty(), qPrintable(lines.keys().join(' ')));
     }
 
     // Every file has a line "name | package version | source | licence".
@@ -138,8 +128,7 @@ private slots:
             QFile file(m_root + folder + QStringLiteral("CREDITS.txt"));
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
             const QString text = QString::fromUtf8(file.readAll());
-            const QStringList names = QDir(m_root + folder).entryList({"*.jpg", "*.wav"}, QDir::Files);
-            for (const QString &name : names) {
+            for (const QString &name : QDir(m_root + folder).entryList({"*.jpg", "*.wav"}, QDir::Files)) {
                 const QString line = QStringLiteral("^%1( \\| [^|\\n]*\\S){3}").arg(QRegularExpression::escape(name));
                 QVERIFY2(text.contains(QRegularExpression(line, QRegularExpression::MultilineOption)), qPrintable(name));
             }

@@ -12,7 +12,6 @@ nowhere="zubiko: cannot open a window: could not connect to display"
 rows=(
     "||1|$nowhere* (neither DISPLAY nor WAYLAND_DISPLAY is set)"
     ":$free||1|$nowhere :$free"
-    "|--voice rms|1|$nowhere *"
     "|--voice slt --kiosk|1|$nowhere *"
     "|-display :$free|1|$nowhere :$free*"
     "|--help|0|"

@@ -19,8 +19,7 @@ for case in "${cases[@]}"; do
     xdotool key "$k1"
     wait_for 'is a step of the word'
     xdotool key --delay 100 "$k2" "$k3" "$k4"
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "$layout: $k1 $k2 $k3 $k4 did not end the program"
+    wait_until "$layout: $k1 $k2 $k3 $k4 did not end the program" eval '! kill -0 "$pid"'
     status=0 && wait "$pid" || status=$?
     [ "$status" -eq 0 ] || fail "$layout: the word ended the program with status $status"
     # xdotool sends a keysym on a key that has it in the keymap: the keys Zubiko saw are the ones meant.

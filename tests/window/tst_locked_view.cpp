@@ -34,10 +34,9 @@ void setScreens(const QString &numbers)
 QString coveredScreens(const LockedView &view)
 {
     QStringList covered;
-    for (QWidget *window : QApplication::topLevelWidgets()) {
+    for (QWidget *window : QApplication::topLevelWidgets())
         if (window->objectName() == "cover" && window->isVisible())
             covered << (window->geometry() == window->screen()->geometry() ? window->screen()->name() : "part");
-    }
     covered.sort();
     return covered.join(' ') + " | " + view.screen()->name();
 }
@@ -57,7 +56,6 @@ private slots:
         QTest::addColumn<QString>("covered"); // the covered screens | the view's
         QTest::newRow("one screen") << "0" << "" << " | s0";
         QTest::newRow("three screens") << "0 1 2" << "" << "s1 s2 | s0";
-        QTest::newRow("one plugged in") << "0" << "0 1" << "s1 | s0";
         QTest::newRow("two plugged in") << "0 1" << "0 1 2 3" << "s1 s2 s3 | s0";
         QTest::newRow("one unplugged") << "0 1 2" << "0 2" << "s2 | s0";
         QTest::newRow("the view's unplugged") << "0 1 2" << "1 2" << "s2 | s1";
@@ -77,8 +75,10 @@ private slots:
         QTRY_COMPARE(coveredScreens(view), covered);
     }
 
-    // A key on a cover works the bar once, as on the view; a click there works nothing.
-    void keysOnACover()
+    // A key on a cover works the bar, as on the view; a click there works nothing. That key held
+    // while another program took the keyboard: its release never came, and the next key after the
+    // program is active again is a press of its own, not part of a chord.
+    void keysOnACoverAndAfterAnotherProgram()
     {
         const auto oneScreen = qScopeGuard([] { setScreens("0"); });
         setScreens("0 1");
@@ -90,18 +90,8 @@ private slots:
         QVERIFY(cover);
         QSignalSpy barClicks(w.form->bar(), &QAbstractButton::clicked);
         QTest::mouseClick(cover, Qt::LeftButton, {}, cover->rect().center());
-        QTest::keyClick(cover, Qt::Key_A);
+        QTest::keyPress(cover, Qt::Key_A);
         QCOMPARE(barClicks.size(), 1);
-    }
-
-    // A key held while another program took the keyboard: its release never came, and the next
-    // key after the program is active again is a press of its own, not part of a chord.
-    void keysForgottenWhenInactive()
-    {
-        WindowHarness w;
-        LockedView view(*w.form);
-        QSignalSpy barClicks(w.form->bar(), &QAbstractButton::clicked);
-        QTest::keyPress(&view, Qt::Key_A);
         for (Qt::ApplicationState state : {Qt::ApplicationInactive, Qt::ApplicationActive})
             QWindowSystemInterface::handleApplicationStateChanged<QWindowSystemInterface::SynchronousDelivery>(state);
         QTest::keyClick(&view, Qt::Key_B);

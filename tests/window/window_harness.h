@@ -34,27 +34,20 @@ public:
     void openExternal(const QString &target) override { record(QStringLiteral("Shell: ") + target); }
     void processEventsOnce() override
     {
-        ++passes;
         ++pendingPasses;
-        const auto due = actions.find(passes);
-        if (due != actions.end()) {
-            const auto action = std::move(due->second);
-            actions.erase(due);
-            action();
-        }
+        if (auto due = actions.extract(++passes))
+            due.mapped()();
     }
     QDateTime now() override { return clock; }
     QString osVersion() override { return versionText; }
-    void reseedRandom() override { ++reseeds; }
+    void reseedRandom() override {}
     float nextRandom() override
     {
-        if (!draws.empty()) {
-            const float r = draws.front();
-            draws.pop_front();
-            return r;
-        }
-        walk = (walk + 7) % 30; // past the scripted draws: a fixed walk through the thirty rows
-        return (static_cast<float>(walk) + 0.5f) / 30.0f;
+        if (draws.empty()) // past the scripted draws: a fixed walk through the thirty rows
+            return (static_cast<float>(walk = (walk + 7) % 30) + 0.5f) / 30.0f;
+        const float r = draws.front();
+        draws.pop_front();
+        return r;
     }
 
     // Runs `action` during the pass that comes `passFromNow` passes after this call.
@@ -68,7 +61,6 @@ public:
     QSize pictureSize{216, 226};
     std::deque<float> draws;        // scripted results of nextRandom
     long passes = 0;
-    int reseeds = 0;
 
 private:
     void record(const QString &call)
@@ -130,9 +122,8 @@ public:
     QString colour(const QString &name) const { return toQColor(button(name)->backColor()).name(); }
     QString text(const QString &name) const
     {
-        if (auto *label = root()->findChild<QLabel *>(name))
-            return label->text();
-        return button(name)->text();
+        const auto *label = root()->findChild<QLabel *>(name);
+        return label ? label->text() : button(name)->text();
     }
     // What the controls named show, joined by "|": a name ending in "#" gives the button's colour.
     QString shown(const QString &names) const
@@ -158,10 +149,9 @@ public:
     QStringList marked() const
     {
         QStringList names;
-        for (const AnimalRow &row : AnimalCatalogue) {
+        for (const AnimalRow &row : AnimalCatalogue)
             if (state().SelectionFlag.at(static_cast<size_t>(row.number - 1)) == FlagSet)
                 names << QLatin1String(row.button);
-        }
         return names;
     }
 
