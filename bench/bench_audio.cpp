@@ -119,6 +119,18 @@ void silence(int seconds)
     g.output->markFresh();
 }
 
+// The start of an iteration: after `silentSeconds` of silence (the device asleep), or none (the
+// device's output marked), at a moment off the device's beat.
+bench::Clock::time_point startAfter(int silentSeconds)
+{
+    if (silentSeconds > 0)
+        silence(silentSeconds);
+    else
+        g.output->mark();
+    unaligned(0);
+    return bench::Clock::now();
+}
+
 // Records one iteration's time from `start` to `reached`; false, with the benchmark stopped and
 // `what` said, when nothing reached the device in time.
 bool timeIteration(benchmark::State &state, bench::Clock::time_point start, bench::Clock::time_point reached,
@@ -138,12 +150,7 @@ void soundToFirstSample(benchmark::State &state, int silentSeconds)
     for (auto _ : state) {
         g.platform->playSound(QString());
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        if (silentSeconds > 0)
-            silence(silentSeconds);
-        else
-            g.output->mark();
-        unaligned(0);
-        const auto start = bench::Clock::now();
+        const auto start = startAfter(silentSeconds);
         g.platform->playSound(QStringLiteral("sounds\\bench_tone.wav"));
         const auto heard = g.output->waitFor(
             [tone](const std::vector<float> &s) {
@@ -171,12 +178,7 @@ void speakToFirstSample(benchmark::State &state, int silentSeconds)
         const QString name = g.order.at(next++ % g.order.size());
         const Spoken &spoken = g.names->value(name);
         const long leadFrames = std::lround(static_cast<double>(spoken.audibleStart()) * 48000.0 / spoken.rate);
-        if (silentSeconds > 0)
-            silence(silentSeconds);
-        else
-            g.output->mark();
-        unaligned(0);
-        const auto start = bench::Clock::now();
+        const auto start = startAfter(silentSeconds);
         g.platform->speak(name);
         const auto first = g.output->waitFor(
             [leadFrames](const std::vector<float> &s) {
