@@ -3,14 +3,13 @@
 #include "platform/platform.h"
 
 #include <QHash>
+#include <QImage>
 #include <QSet>
 #include <QStringList>
 
-#include <QImage>
-
 #include <atomic>
-#include <future>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <vector>
 

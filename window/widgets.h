@@ -9,10 +9,11 @@
 // A push button that is painted flat in a background colour of its own, so that the marks and
 // the bar's phases show: a raised edge made from that colour (sunken while pressed), and a dark
 // frame while the button has the focus, so that a child's helper can see where the space bar will
-// act. It paints itself rather than through a style sheet: forty buttons, each with a sheet of its
-// own, cost the window's first frame several milliseconds to parse and polish. Space clicks it while it has the focus, as any push button. Arrow keys,
-// Home, End and the page keys do nothing: a child who bangs them keeps the focus where it was, so
-// that the space bar goes on working the bar. Only Tab moves the focus.
+// act. It paints itself rather than through a style sheet: the window's 33 buttons, each with a
+// sheet of its own, cost its first frame several milliseconds to parse and polish. Space clicks it
+// while it has the focus, as any push button. Arrow keys, Home, End and the page keys do nothing:
+// a child who bangs them keeps the focus where it was, so that the space bar goes on working the
+// bar. Only Tab moves the focus.
 class ColourButton : public QPushButton
 {
     Q_OBJECT
